@@ -1,0 +1,114 @@
+# Shared by scripts/test, scripts/run and the other helpers: installing what
+# is missing, building, and a private Wine with its own display.
+# Source it; it defines functions and sets ROOT.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+WINE_PREFIX_DIR="$ROOT/build/wineprefix"
+
+# Debian packages the build, the tests and the demo need.
+ORVANDO_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb x11-utils
+  imagemagick faketime locales)
+
+log() { printf '== %s\n' "$*"; }
+
+install_missing() {
+  local missing=()
+  for p in "${ORVANDO_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "Missing packages. Run as root:" >&2
+      echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+      exit 1
+    fi
+    log "installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+      "${missing[@]}" >/dev/null
+  fi
+  # Our users' Windows is French: the Windows-side tests run in fr_FR.
+  if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+    if [ "$(id -u)" -eq 0 ]; then
+      log "generating the fr_FR.UTF-8 locale"
+      sed -i 's/^# *\(fr_FR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+      grep -q '^fr_FR.UTF-8 UTF-8' /etc/locale.gen || echo 'fr_FR.UTF-8 UTF-8' >>/etc/locale.gen
+      locale-gen >/dev/null
+    else
+      echo "The fr_FR.UTF-8 locale is missing; as root: locale-gen fr_FR.UTF-8" >&2
+    fi
+  fi
+}
+
+build_preset() {
+  local preset="$1"
+  if [ ! -f "$ROOT/build/$preset/build.ninja" ]; then
+    log "configuring $preset"
+    cmake --preset "$preset" -S "$ROOT" >/dev/null || { rm -rf "$ROOT/build/$preset"; return 1; }
+  fi
+  log "building $preset"
+  cmake --build --preset "$preset" -- -j"$(nproc)" | grep -vE '^\[[0-9]+/[0-9]+\] ' || true
+  [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+wine_env() {
+  export WINEPREFIX="$WINE_PREFIX_DIR"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+}
+
+# A display for Wine: $DISPLAY when set (and not forced private), otherwise a
+# private Xvfb. Sets ORVANDO_XVFB_PID when it started one.
+start_display() {
+  local force_private="${1:-}"
+  if [ -n "${DISPLAY:-}" ] && [ -z "$force_private" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    ORVANDO_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    echo "Xvfb did not start on :$n" >&2
+    return 1
+  done
+  echo "no free X display number" >&2
+  return 1
+}
+
+stop_display() {
+  [ -n "${ORVANDO_XVFB_PID:-}" ] && kill "$ORVANDO_XVFB_PID" 2>/dev/null
+  ORVANDO_XVFB_PID=
+}
+
+# The private prefix is created once; later runs reuse it.
+ensure_prefix() {
+  wine_env
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating the Wine prefix in $WINEPREFIX (once)"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+}
+
+start_wineserver() {
+  wine_env
+  wineserver -p >/dev/null 2>&1
+  # The first program started brings up Wine's own services (explorer, rpcss,
+  # ...), which live as long as the server and inherit the starter's output.
+  # Start them here with no pipe attached, so that CTest, which waits for a
+  # test's output to close, does not wait for them.
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+stop_wineserver() {
+  wine_env
+  wineserver -k >/dev/null 2>&1 || true
+}

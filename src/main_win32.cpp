@@ -1,0 +1,3 @@
+// Placeholder until the main window lands.
+#include <windows.h>
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }

@@ -1,0 +1,26 @@
+#pragma once
+// The local clock, and a monotonic clock for deadlines.
+
+#include <cstdint>
+#include <string>
+
+namespace orvando {
+
+struct LocalTime {
+  int hour = 0;    // 0..23
+  int minute = 0;  // 0..59
+  int second = 0;  // 0..59
+  int millisecond = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime Now() const = 0;
+  // Milliseconds from an arbitrary origin; never goes back.
+  virtual int64_t MonotonicMs() const = 0;
+  // The time of day in the system's time format (hours, minutes, seconds).
+  virtual std::string FormatTime(const LocalTime& time) const = 0;
+};
+
+}  // namespace orvando

@@ -1,0 +1,19 @@
+#pragma once
+// UTF-8 (the core's text) to and from UTF-16 (Windows' own), and the one
+// place that turns a Windows error code into a readable reason.
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvando::win32 {
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& utf16);
+std::string Narrow(const wchar_t* utf16, int length);
+
+// The system's text for an error code (French on a French Windows), without
+// the trailing line end. Capture GetLastError() at once and pass it here.
+std::string ErrorText(DWORD code);
+
+}  // namespace orvando::win32
