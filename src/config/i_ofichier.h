@@ -1,0 +1,53 @@
+#pragma once
+// I_Ofichier: the settings file "Orvando.cfg" in the program's folder, and the
+// two values it keeps from one run to the next.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/user_messages.h"
+
+namespace orvando {
+
+// Implemented by the main window: selecting an interval option from the
+// program runs its click handler, as a user's click does.
+class OptionSelector {
+ public:
+  virtual ~OptionSelector() = default;
+  virtual void SelectOption(int index) = 0;
+};
+
+class I_Ofichier {
+ public:
+  I_Ofichier(Files& files, UserMessages& messages);
+  void SetOptionSelector(OptionSelector* selector) { selector_ = selector; }
+
+  std::string CheminHW;    // HeavyWeather's folder, a full path; empty at start
+  uint8_t IndexDuree = 0;  // index 0..4 of the interval option
+
+  // The program's folder + "\" + "Orvando.cfg", joined as they are.
+  std::string ConfigPath() const;
+  // The file counts as present only as an ordinary file.
+  bool ConfigPresent() const;
+
+  // Writes the file from CheminHW and IndexDuree. False when it could not be
+  // written: the old file is left whole and the user has been told.
+  bool EcrireConfig();
+
+  enum class ReadOutcome {
+    Read,      // read as written; option IndexDuree selected
+    Repaired,  // some values replaced (the user was told); option selected
+    NoFolder,  // not even the folder could be read (the user was told); no
+               // option selected: the caller goes on as on a first start
+  };
+  // Reads the file, then, once it is closed, selects option IndexDuree.
+  ReadOutcome LireConfig();
+
+ private:
+  Files& files_;
+  UserMessages& messages_;
+  OptionSelector* selector_ = nullptr;
+};
+
+}  // namespace orvando

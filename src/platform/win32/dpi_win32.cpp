@@ -1,0 +1,48 @@
+#include "platform/win32/dpi_win32.h"
+
+namespace orvando::win32 {
+
+int TwipsToPx(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+RECT ToPixels(const TwipsRect& r, UINT dpi) {
+  const int left = TwipsToPx(r.left, dpi);
+  const int top = TwipsToPx(r.top, dpi);
+  return {left, top, left + TwipsToPx(r.width, dpi), top + TwipsToPx(r.height, dpi)};
+}
+
+UINT DpiOf(HWND window) {
+  const UINT dpi = window ? GetDpiForWindow(window) : 0;
+  return dpi ? dpi : SystemDpi();
+}
+
+UINT SystemDpi() {
+  const UINT dpi = GetDpiForSystem();
+  return dpi ? dpi : 96;
+}
+
+SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD style,
+                         DWORD ex_style, bool has_menu, UINT dpi) {
+  RECT r{0, 0, TwipsToPx(client_width_twips, dpi), TwipsToPx(client_height_twips, dpi)};
+  AdjustWindowRectExForDpi(&r, style, has_menu, ex_style, dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+HFONT CreatePointFont(const std::wstring& face, double points, bool bold, bool underline,
+                      UINT dpi) {
+  LOGFONTW lf{};
+  lf.lfHeight = -static_cast<LONG>(points * dpi / 72.0 + 0.5);
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = underline ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  return CreateFontIndirectW(&lf);
+}
+
+void PlaceChild(HWND child, const TwipsRect& r, UINT dpi) {
+  const RECT px = ToPixels(r, dpi);
+  SetWindowPos(child, nullptr, px.left, px.top, px.right - px.left, px.bottom - px.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace orvando::win32

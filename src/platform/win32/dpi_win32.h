@@ -1,0 +1,34 @@
+#pragma once
+// Sizes are written once in twips (1/1440 inch) and scaled here, at the
+// window's own DPI: px = twips * dpi / 1440.
+
+#include <windows.h>
+
+#include <string>
+
+namespace orvando::win32 {
+
+int TwipsToPx(int twips, UINT dpi);
+
+struct TwipsRect {
+  int left, top, width, height;
+};
+RECT ToPixels(const TwipsRect& r, UINT dpi);
+
+// The DPI of a window (96 when the system cannot tell).
+UINT DpiOf(HWND window);
+// The DPI of the primary monitor, for windows that don't exist yet.
+UINT SystemDpi();
+
+// Outer window size for a client area of the given twips, at `dpi`.
+SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD style,
+                         DWORD ex_style, bool has_menu, UINT dpi);
+
+// A font of `points` size at `dpi`; the caller owns it (DeleteObject).
+HFONT CreatePointFont(const std::wstring& face, double points, bool bold, bool underline,
+                      UINT dpi);
+
+// Moves a child control to its twips rectangle at `dpi`.
+void PlaceChild(HWND child, const TwipsRect& r, UINT dpi);
+
+}  // namespace orvando::win32
