@@ -94,6 +94,12 @@ ensure_prefix() {
     log "creating the Wine prefix in $WINEPREFIX (once)"
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
+    # A Wine virtual desktop: with no window manager on Xvfb, Wine otherwise
+    # waits 2 s for every shown window that is destroyed, and gives no focus.
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f \
+      >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ \
+      /d 1280x1024 /f >/dev/null 2>&1
     wineserver -w
   fi
 }

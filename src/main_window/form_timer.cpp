@@ -1,0 +1,109 @@
+#include "main_window/form_timer.h"
+
+namespace orvando {
+
+namespace {
+// The interval options: the text each stores in Duree.
+constexpr const char* kDureeTexts[] = {"15", "30", "1", "3", "6"};
+constexpr int kOptionCount = 5;
+}  // namespace
+
+FormTimer::FormTimer(const Links& links) : links_(links) {}
+
+bool FormTimer::Form_Load() {
+  // Topmost first, as the window is created; the result is not looked at.
+  links_.view.MakeTopmost();
+  if (links_.instance.AnotherCopyRunning()) return false;
+
+  bool first_start = !links_.config.ConfigPresent();
+  if (!first_start) {
+    // The reader selects the stored option itself, once the file is closed.
+    first_start = links_.config.LireConfig() == I_Ofichier::ReadOutcome::NoFolder;
+  }
+  if (first_start) {
+    // The installation window hides this one and may already write the file.
+    if (links_.install) links_.install->Show();
+    SelectOption(0);
+  }
+  return true;
+}
+
+void FormTimer::Command1_Click() {
+  if (Command1Caption == "Start") {
+    Command1Caption = "Stop";
+  } else {
+    Command1Caption = "Start";
+    Label1BackColor = kIndicatorDark;
+    links_.view.ShowLabel1BackColor(Label1BackColor);
+  }
+  links_.view.ShowCommand1Caption(Command1Caption);
+}
+
+void FormTimer::Option1_Click(int16_t index) {
+  if (index >= 0 && index < kOptionCount) Duree = kDureeTexts[index];
+  links_.config.IndexDuree = static_cast<uint8_t>(index);
+  // A failed write leaves the new interval in effect; the user is told there.
+  if (links_.config.ConfigPresent()) links_.config.EcrireConfig();
+}
+
+void FormTimer::SelectOption(int index) {
+  // Only five buttons exist; the settings reader never hands over another
+  // index, and anything else falls back to the first option.
+  if (index < 0 || index >= kOptionCount) index = 0;
+  OptionSelected = index;
+  links_.view.ShowOptionSelected(index);
+  Option1_Click(static_cast<int16_t>(index));
+}
+
+void FormTimer::menuAbout_Click() {
+  if (links_.about) links_.about->Show();
+}
+
+void FormTimer::Form_QueryUnload(int16_t& cancel, int16_t /*unload_mode*/) {
+  // One question at a time: a second close request while it is on screen
+  // (another program posting WM_CLOSE) is turned down.
+  if (asking_quit_) {
+    cancel = 1;
+    return;
+  }
+  asking_quit_ = true;
+  const bool yes = links_.messages.AskYesNo(kQuitQuestion);
+  asking_quit_ = false;
+  if (!yes) cancel = 1;
+}
+
+void FormTimer::Form_Unload(int16_t& /*cancel*/) {
+  // A HeavyWeather under way is left running; the file is not written.
+  if (links_.about) links_.about->Unload();
+}
+
+bool FormTimer::Unload() {
+  if (!loaded_) return true;
+  int16_t cancel = 0;
+  Form_QueryUnload(cancel, 0);
+  if (cancel) return false;
+  FinishUnload();
+  return true;
+}
+
+void FormTimer::FinishUnload() {
+  if (!loaded_) return;
+  int16_t cancel = 0;
+  Form_Unload(cancel);
+  loaded_ = false;
+  visible_ = false;
+  links_.view.Destroy();
+}
+
+void FormTimer::Hide() {
+  visible_ = false;
+  links_.view.SetVisible(false);
+}
+
+void FormTimer::Show() {
+  if (!loaded_) return;
+  visible_ = true;
+  links_.view.SetVisible(true);
+}
+
+}  // namespace orvando

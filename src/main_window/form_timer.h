@@ -1,0 +1,96 @@
+#pragma once
+// FormTimer: the main window's state and handlers. The start-up sequence,
+// Start/Stop, the interval options, the quit question, and (launch_rules.cpp)
+// the one-second tick with its five launch rules.
+
+#include <cstdint>
+#include <string>
+
+#include "config/i_ofichier.h"
+#include "main_window/form_timer_view.h"
+#include "main_window/station_control.h"
+#include "main_window/window_links.h"
+#include "platform/clock.h"
+#include "platform/user_messages.h"
+
+namespace orvando {
+
+// Asks whether another copy of the program is already running.
+class SingleInstance {
+ public:
+  virtual ~SingleInstance() = default;
+  virtual bool AnotherCopyRunning() = 0;
+};
+
+inline constexpr uint32_t kIndicatorDark = 128;    // dark red
+inline constexpr uint32_t kIndicatorBright = 255;  // bright red
+inline constexpr int kRunTicks = 120;
+inline constexpr const char* kQuitQuestion = "Arr\xC3\xAAter le timer et quitter ?";
+
+class FormTimer : public OptionSelector, public MainWindowControl {
+ public:
+  struct Links {
+    FormTimerView& view;
+    const Clock& clock;
+    I_Ofichier& config;
+    StationControl& station;
+    UserMessages& messages;
+    SingleInstance& instance;
+    InstallWindowControl* install = nullptr;  // null: a missing file selects option 0 only
+    AboutWindowControl* about = nullptr;
+  };
+  explicit FormTimer(const Links& links);
+
+  // Window-level state, as the window shows it.
+  std::string Command1Caption = "Start";  // "Stop" exactly when armed
+  uint32_t Label1BackColor = kIndicatorDark;
+  std::string Label2Caption = "00:00:00";
+  int OptionSelected = 0;
+  std::string Duree;
+  uint8_t CompteurTicks = 0;
+
+  // The start-up sequence. False when another copy runs: the program must end
+  // at once, showing nothing.
+  bool Form_Load();
+  void Command1_Click();
+  void Option1_Click(int16_t index);
+  void menuAbout_Click();
+  void Form_QueryUnload(int16_t& cancel, int16_t unload_mode);
+  void Form_Unload(int16_t& cancel);
+  void Timer1_Timer();
+
+  // Called by the window's timer; runs Timer1_Timer once per second of the
+  // local clock and returns the delay to arm for the next tick.
+  int OnTimerEvent();
+
+  bool Visible() const { return visible_; }
+  bool Loaded() const { return loaded_; }
+
+  // OptionSelector: the program selects an option; its handler always runs.
+  void SelectOption(int index) override;
+  // MainWindowControl.
+  void Hide() override;
+  void Show() override;
+  bool Unload() override;
+  // The unload once the question was answered Yes (Windows ending the session
+  // asks first, then ends it).
+  void FinishUnload();
+
+ private:
+  void Test15mn();
+  void Test30mn();
+  void Test1h();
+  void Test3h();
+  void Test6h();
+  void LancerHW();
+  int DureeValue() const;
+  void ToggleIndicator();
+
+  Links links_;
+  bool visible_ = true;
+  bool loaded_ = true;
+  bool asking_quit_ = false;
+  int last_tick_second_ = -1;
+};
+
+}  // namespace orvando

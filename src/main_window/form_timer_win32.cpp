@@ -1,0 +1,213 @@
+#include "main_window/form_timer_win32.h"
+
+#include "main_window/form_timer_layout.h"
+#include "platform/win32/dpi_win32.h"
+#include "platform/win32/module_fenetr_dessu_win32.h"
+#include "platform/win32/text_win32.h"
+#include "resource_ids.h"
+
+namespace orvando::win32 {
+
+namespace L = form_timer_layout;
+
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+COLORREF ToColorRef(uint32_t packed) {  // blue * 65536 + green * 256 + red
+  return RGB(packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF);
+}
+
+TwipsRect InFrame(const L::Box& frame, const L::Box& box) {
+  return {frame.left + box.left, frame.top + box.top, box.width, box.height};
+}
+
+TwipsRect Rect(const L::Box& b) { return {b.left, b.top, b.width, b.height}; }
+
+TwipsRect OptionRect(int index) {
+  return {L::kFrame1.left + L::kOptionLeft[index], L::kFrame1.top + L::kOptionTop,
+          L::kOptionWidth, L::kOptionHeight};
+}
+
+HMENU BuildMenu() {
+  auto item = [](HMENU menu, UINT flags, UINT_PTR id, const char* text) {
+    AppendMenuW(menu, flags, id, Widen(text).c_str());
+  };
+  HMENU fichier = CreatePopupMenu();
+  item(fichier, MF_STRING | MF_GRAYED, 1001, L::kMenuModifFichier);
+  HMENU option = CreatePopupMenu();
+  item(option, MF_STRING | MF_GRAYED, 1002, L::kMenuDuree);
+  item(option, MF_STRING | MF_GRAYED, 1003, L::kMenuJouerson);
+  item(option, MF_STRING | MF_GRAYED, 1004, L::kMenuMinimise);
+  HMENU intero = CreatePopupMenu();
+  item(intero, MF_STRING | MF_GRAYED, 1005, L::kMenuAide);
+  item(intero, MF_STRING, FormTimerWin32::kMenuAboutId, L::kMenuAbout);
+  HMENU bar = CreateMenu();
+  item(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(fichier), L::kMenuFichier);
+  item(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(option), L::kMenuOption);
+  item(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(intero), L::kMenuIntero);
+  return bar;
+}
+
+}  // namespace
+
+bool FormTimerWin32::Create() {
+  const UINT dpi = SystemDpi();
+  const SIZE size = WindowSizeForClient(L::kClientWidth, L::kClientHeight, kStyle, 0, true, dpi);
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANDO));
+  if (!Window::Create(kClassName, icon, kStyle, 0, Widen(L::kCaption).c_str(), CW_USEDEFAULT,
+                      CW_USEDEFAULT, size.cx, size.cy, BuildMenu())) {
+    return false;
+  }
+  CreateControls();
+  Layout(DpiOf(hwnd()));
+  return true;
+}
+
+void FormTimerWin32::CreateControls() {
+  // Creation order is the tab order: Frame1, the options, the clock, Frame2,
+  // Command1, the indicator.
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto make = [&](const wchar_t* cls, const std::string& text, DWORD style, int id) {
+    return CreateWindowExW(0, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+                           0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           instance, nullptr);
+  };
+  make(L"BUTTON", L::kFrame1Caption, BS_GROUPBOX, kFrame1);
+  for (int i = 0; i < 5; ++i) {
+    // A row of push-style radio buttons; the program decides which is down.
+    make(L"BUTTON", L::kOptionCaptions[i],
+         BS_RADIOBUTTON | BS_PUSHLIKE | WS_TABSTOP | (i == 0 ? WS_GROUP : 0), kOption1 + i);
+  }
+  make(L"STATIC", "00:00:00", SS_CENTER | WS_BORDER | WS_GROUP, kLabel2);
+  make(L"BUTTON", "", BS_GROUPBOX | WS_GROUP, kFrame2);
+  make(L"BUTTON", "Start", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kCommand1);
+  make(L"STATIC", "", WS_BORDER, kLabel1);
+  SendMessageW(control(kOption1), BM_SETCHECK, BST_CHECKED, 0);
+  black_brush_.reset(CreateSolidBrush(RGB(0, 0, 0)));
+  indicator_brush_.reset(CreateSolidBrush(ToColorRef(indicator_color_)));
+}
+
+void FormTimerWin32::Layout(UINT dpi) {
+  font_.reset(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
+  clock_font_.reset(CreatePointFont(L"MS Sans Serif", 12, false, false, dpi));
+  PlaceChild(control(kFrame1), Rect(L::kFrame1), dpi);
+  for (int i = 0; i < 5; ++i) PlaceChild(control(kOption1 + i), OptionRect(i), dpi);
+  PlaceChild(control(kLabel2), Rect(L::kLabel2), dpi);
+  PlaceChild(control(kFrame2), Rect(L::kFrame2), dpi);
+  PlaceChild(control(kCommand1), InFrame(L::kFrame2, L::kCommand1), dpi);
+  PlaceChild(control(kLabel1), InFrame(L::kFrame2, L::kLabel1), dpi);
+  for (int id : {int{kFrame1}, kOption1 + 0, kOption1 + 1, kOption1 + 2, kOption1 + 3,
+                 kOption1 + 4, int{kFrame2}, int{kCommand1}, int{kLabel1}}) {
+    SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  }
+  SendMessageW(control(kLabel2), WM_SETFONT, reinterpret_cast<WPARAM>(clock_font_.get()), TRUE);
+}
+
+void FormTimerWin32::Start() {
+  if (!hwnd()) return;
+  if (core_ && core_->Visible()) ShowWindow(hwnd(), SW_SHOWNORMAL);
+  started_ = true;
+  SetTimer(hwnd(), kTimerId, 1000, nullptr);
+  OnTimer();  // aligns the tick to the next second boundary
+}
+
+void FormTimerWin32::OnTimer() {
+  if (!core_) return;
+  const int delay = core_->OnTimerEvent();
+  // The window may have been closed by a handler that ran nested in the tick.
+  if (hwnd()) SetTimer(hwnd(), kTimerId, static_cast<UINT>(delay), nullptr);
+}
+
+void FormTimerWin32::ShowCommand1Caption(const std::string& caption) {
+  if (hwnd()) SetWindowTextW(control(kCommand1), Widen(caption).c_str());
+}
+
+void FormTimerWin32::ShowLabel1BackColor(uint32_t color) {
+  if (color == indicator_color_ && indicator_brush_) return;
+  indicator_color_ = color;
+  indicator_brush_.reset(CreateSolidBrush(ToColorRef(color)));
+  if (hwnd()) InvalidateRect(control(kLabel1), nullptr, TRUE);
+}
+
+void FormTimerWin32::ShowLabel2Caption(const std::string& caption) {
+  if (hwnd()) SetWindowTextW(control(kLabel2), Widen(caption).c_str());
+}
+
+void FormTimerWin32::ShowOptionSelected(int index) {
+  if (!hwnd()) return;
+  for (int i = 0; i < 5; ++i) {
+    SendMessageW(control(kOption1 + i), BM_SETCHECK, i == index ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+void FormTimerWin32::MakeTopmost() {
+  if (hwnd()) ModuleFenetrDessu::MakeTopmost(hwnd());
+}
+
+void FormTimerWin32::SetVisible(bool visible) {
+  // Before the start-up sequence ends, Start() shows the window.
+  if (hwnd() && (started_ || !visible)) ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
+}
+
+void FormTimerWin32::Destroy() {
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+void FormTimerWin32::OnCommand(int id) {
+  if (!core_) return;
+  if (id == kCommand1) core_->Command1_Click();
+  if (id >= kOption1 && id < kOption1 + 5) core_->SelectOption(id - kOption1);
+  if (id == kMenuAboutId) core_->menuAbout_Click();
+}
+
+LRESULT FormTimerWin32::OnColorStatic(HDC dc, HWND control_window) {
+  const int id = GetDlgCtrlID(control_window);
+  if (id == kLabel1) return reinterpret_cast<LRESULT>(indicator_brush_.get());
+  if (id == kLabel2) {
+    SetTextColor(dc, ToColorRef(form_timer_layout::kClockTextColor));
+    SetBkColor(dc, RGB(0, 0, 0));
+    return reinterpret_cast<LRESULT>(black_brush_.get());
+  }
+  return DefWindowProcW(hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                        reinterpret_cast<LPARAM>(control_window));
+}
+
+LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wparam) == BN_CLICKED || lparam == 0) OnCommand(LOWORD(wparam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return OnColorStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_TIMER:
+      if (wparam == kTimerId) OnTimer();
+      return 0;
+    case WM_CLOSE:  // close box, system menu, task list, Alt+F4
+      if (core_) core_->Unload();
+      else DestroyWindow(hwnd());
+      return 0;
+    case WM_QUERYENDSESSION: {  // Windows shutting down or logging off
+      int16_t cancel = 0;
+      if (core_) core_->Form_QueryUnload(cancel, 2);
+      return cancel ? FALSE : TRUE;
+    }
+    case WM_ENDSESSION:
+      if (wparam && core_) core_->FinishUnload();
+      return 0;
+    case WM_DPICHANGED: {
+      const RECT* r = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout(HIWORD(wparam));
+      return 0;
+    }
+    case WM_DESTROY:
+      KillTimer(hwnd(), kTimerId);
+      return 0;
+  }
+  return Window::OnMessage(message, wparam, lparam);
+}
+
+}  // namespace orvando::win32

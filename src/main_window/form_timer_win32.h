@@ -1,0 +1,68 @@
+#pragma once
+// The main window on screen: shows FormTimer's state and forwards clicks,
+// the timer and close requests to its handlers.
+
+#include <windows.h>
+
+#include <array>
+
+#include "main_window/form_timer.h"
+#include "main_window/form_timer_view.h"
+#include "platform/win32/unique_handle_win32.h"
+#include "platform/win32/window_win32.h"
+
+namespace orvando::win32 {
+
+class FormTimerWin32 : public Window, public FormTimerView {
+ public:
+  // Control and menu ids, for tests that look inside the window.
+  enum : int {
+    kCommand1 = 100,
+    kOption1 = 200,  // + index
+    kLabel1 = 300,
+    kLabel2 = 301,
+    kFrame1 = 400,
+    kFrame2 = 401,
+    kMenuAboutId = 1000,
+  };
+  static constexpr const wchar_t* kClassName = L"OrvandoFormTimer";
+
+  explicit FormTimerWin32(WindowCounter* counter) : Window(counter) {}
+
+  // Creates the window hidden, with its controls and menu.
+  bool Create();
+  void Attach(FormTimer* core) { core_ = core; }
+  // Shows the window if the core wants it visible, and starts the tick.
+  void Start();
+
+  HWND control(int id) const { return GetDlgItem(hwnd(), id); }
+
+  // FormTimerView
+  void ShowCommand1Caption(const std::string& caption) override;
+  void ShowLabel1BackColor(uint32_t color) override;
+  void ShowLabel2Caption(const std::string& caption) override;
+  void ShowOptionSelected(int index) override;
+  void MakeTopmost() override;
+  void SetVisible(bool visible) override;
+  void Destroy() override;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void CreateControls();
+  void Layout(UINT dpi);
+  void OnCommand(int id);
+  void OnTimer();
+  LRESULT OnColorStatic(HDC dc, HWND control);
+
+  FormTimer* core_ = nullptr;
+  UniqueGdi font_;
+  UniqueGdi clock_font_;
+  UniqueGdi indicator_brush_;
+  UniqueGdi black_brush_;
+  uint32_t indicator_color_ = kIndicatorDark;
+  bool started_ = false;
+};
+
+}  // namespace orvando::win32

@@ -1,0 +1,28 @@
+#include "platform/win32/messages_win32.h"
+
+#include "platform/win32/text_win32.h"
+
+namespace orvando::win32 {
+
+HWND Win32Messages::Owner() const {
+  // A hidden or destroyed owner would leave the box behind other windows.
+  return owner_ && IsWindow(owner_) && IsWindowVisible(owner_) ? owner_ : nullptr;
+}
+
+void Win32Messages::ShowError(const std::string& text) {
+  // At most one error on screen: a second one while the first waits for its
+  // OK (events keep running under a message box) is dropped.
+  if (error_shown_) return;
+  error_shown_ = true;
+  MessageBoxW(Owner(), Widen(text).c_str(), kAppTitle,
+              MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND | MB_TOPMOST);
+  error_shown_ = false;
+}
+
+bool Win32Messages::AskYesNo(const std::string& text) {
+  // 36 = Yes/No + question icon; Yes, the first button, is the default.
+  return MessageBoxW(Owner(), Widen(text).c_str(), kAppTitle, MB_YESNO | MB_ICONQUESTION) ==
+         IDYES;
+}
+
+}  // namespace orvando::win32

@@ -1,0 +1,19 @@
+#pragma once
+// One copy at a time: a named mutex held for the life of the first copy.
+
+#include "main_window/form_timer.h"
+#include "platform/win32/unique_handle_win32.h"
+
+namespace orvando::win32 {
+
+inline constexpr const wchar_t* kInstanceMutexName = L"Local\\Orvando.SingleInstance";
+
+class Win32SingleInstance : public SingleInstance {
+ public:
+  bool AnotherCopyRunning() override;
+
+ private:
+  UniqueHandle mutex_;
+};
+
+}  // namespace orvando::win32
