@@ -54,7 +54,7 @@ build_preset() {
 }
 
 wine_env() {
-  export WINEPREFIX="$WINE_PREFIX_DIR"
+  export WINEPREFIX="${WINEPREFIX:-$WINE_PREFIX_DIR}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
@@ -87,19 +87,24 @@ stop_display() {
   ORVANDO_XVFB_PID=
 }
 
-# The private prefix is created once; later runs reuse it.
+# The private prefix is created once; later runs reuse it. With "desktop",
+# Wine draws its windows inside one virtual desktop window: with no window
+# manager on Xvfb, Wine otherwise waits 2 s for every shown window that is
+# destroyed, and gives no window the focus.
 ensure_prefix() {
+  local prefix="${1:-$WINE_PREFIX_DIR}" desktop="${2:-desktop}"
   wine_env
+  export WINEPREFIX="$prefix"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix in $WINEPREFIX (once)"
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
-    # A Wine virtual desktop: with no window manager on Xvfb, Wine otherwise
-    # waits 2 s for every shown window that is destroyed, and gives no focus.
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f \
-      >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ \
-      /d 1280x1024 /f >/dev/null 2>&1
+    if [ "$desktop" = desktop ]; then
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f \
+        >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ \
+        /d 1280x1024 /f >/dev/null 2>&1
+    fi
     wineserver -w
   fi
 }
