@@ -73,18 +73,19 @@ bool MoveOver(const std::wstring& temp, const std::wstring& target, DWORD& error
 
 }  // namespace
 
+std::string FolderOfModule(const std::wstring& module_path) {
+  std::wstring folder = module_path.substr(0, module_path.find_last_of(L'\\') + 1);
+  // "C:\Meteo\" -> "C:\Meteo", but the root keeps its separator: "C:\".
+  if (folder.size() > 1 && folder[folder.size() - 2] != L':') folder.pop_back();
+  return Narrow(folder);
+}
+
 std::string Win32Files::ProgramFolder() const {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n < buffer.size()) {
-      std::wstring folder(buffer.data(), n);
-      folder.erase(folder.find_last_of(L'\\') + 1);
-      // "C:\Meteo\" -> "C:\Meteo", but the root keeps its separator: "C:\".
-      if (folder.size() > 1 && folder[folder.size() - 2] != L':') folder.pop_back();
-      return Narrow(folder);
-    }
-    buffer.resize(buffer.size() * 2);
+    if (n < buffer.size()) return FolderOfModule(std::wstring(buffer.data(), n));
+    buffer.resize(buffer.size() * 2);  // the path was cut short
   }
 }
 

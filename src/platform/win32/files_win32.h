@@ -1,9 +1,15 @@
 #pragma once
 // The file system as the settings file needs it, on Windows.
 
+#include <string>
+
 #include "platform/files.h"
 
 namespace orvando::win32 {
+
+// The folder of a program file's full path, as ProgramFolder reports it: no
+// trailing separator, except at the root of a drive ("C:\").
+std::string FolderOfModule(const std::wstring& module_path);
 
 class Win32Files : public Files {
  public:
