@@ -27,10 +27,9 @@ class TempFolder {
   std::string Path(const std::string& name = "") const {
     return Narrow(path_) + (name.empty() ? "" : "\\" + name);
   }
-  int Count() const { return static_cast<int>(Names().size()); }
+  int Count() const { return static_cast<int>(NamesIn(path_).size()); }
 
  private:
-  std::vector<std::wstring> Names() const { return NamesIn(path_); }
   static std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data;
@@ -89,7 +88,6 @@ TEST(Win32Files_IsOrdinaryFile, HiddenSystemAndFoldersDontCount) {
     Put(path, "x");
     SetFileAttributesW(Widen(path).c_str(), attributes);
     EXPECT_EQ(Win32Files().IsOrdinaryFile(path), ordinary) << attributes;
-    EXPECT_EQ(Get(path), "x");  // a hidden file is still readable
   }
   TempFolder folder;
   CreateDirectoryW(Widen(folder.Path("Orvando.cfg")).c_str(), nullptr);
