@@ -45,6 +45,9 @@ class I_Ofichier {
   ReadOutcome LireConfig();
 
  private:
+  bool AnsiFolder(std::string& ansi);
+  std::string RepairText(const std::string& path, bool index_replaced) const;
+
   Files& files_;
   UserMessages& messages_;
   OptionSelector* selector_ = nullptr;

@@ -1,0 +1,181 @@
+#include "platform/win32/files_win32.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle_win32.h"
+
+namespace orvando::win32 {
+namespace {
+
+// The settings file is a few dozen bytes; anything this big is not one, and
+// reading it whole would only cost memory.
+constexpr LONGLONG kMaxReadBytes = 1 << 20;
+
+// A file held open by another program (an editor, a virus scanner) is often
+// released within moments: try the replace a few times before giving up.
+constexpr int kReplaceAttempts = 5;
+constexpr DWORD kReplacePauseMs = 100;
+
+std::string Named(const std::string& path) {
+  return "« " + path + " »";
+}
+
+Outcome ReadFailure(const std::string& path, const std::string& reason) {
+  return Outcome::Fail("Impossible de lire le fichier " + Named(path) + " : " + reason + ".");
+}
+
+Outcome WriteFailure(const std::string& path, const std::string& reason) {
+  return Outcome::Fail("Impossible d'enregistrer le fichier " + Named(path) + " : " + reason + ".");
+}
+
+// The folder part of a path, with its separator: "C:\Meteo\" or "C:\".
+std::wstring FolderOf(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? L".\\" : path.substr(0, slash + 1);
+}
+
+bool Transient(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+// Writes `bytes` to the new file `temp` and flushes it to the disk.
+bool WriteFlushed(const std::wstring& temp, const std::string& bytes, DWORD& error) {
+  UniqueHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    error = GetLastError();
+    return false;
+  }
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size() || !FlushFileBuffers(file.get())) {
+    error = GetLastError();
+    return false;
+  }
+  return true;
+}
+
+// Moves `temp` over `target`, retrying briefly while the target is held open.
+bool MoveOver(const std::wstring& temp, const std::wstring& target, DWORD& error) {
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    error = GetLastError();
+    if (attempt == kReplaceAttempts || !Transient(error)) return false;
+    Sleep(kReplacePauseMs);
+  }
+}
+
+}  // namespace
+
+std::string FolderOfModule(const std::wstring& module_path) {
+  std::wstring folder = module_path.substr(0, module_path.find_last_of(L'\\') + 1);
+  // "C:\Meteo\" -> "C:\Meteo", but the root keeps its separator: "C:\".
+  if (folder.size() > 1 && folder[folder.size() - 2] != L':') folder.pop_back();
+  return Narrow(folder);
+}
+
+std::string Win32Files::ProgramFolder() const {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n < buffer.size()) return FolderOfModule(std::wstring(buffer.data(), n));
+    buffer.resize(buffer.size() * 2);  // the path was cut short
+  }
+}
+
+bool Win32Files::IsOrdinaryFile(const std::string& path) const {
+  WIN32_FIND_DATAW data;
+  UniqueFind find(FindFirstFileW(Widen(path).c_str(), &data));
+  if (!find) return false;
+  const DWORD excluded = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+  return (data.dwFileAttributes & excluded) == 0 && data.cFileName[0] != L'\0';
+}
+
+Outcome Win32Files::ReadBytes(const std::string& path, std::string& bytes) const {
+  UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return ReadFailure(path, ErrorText(GetLastError()));
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size)) return ReadFailure(path, ErrorText(GetLastError()));
+  if (size.QuadPart > kMaxReadBytes) return ReadFailure(path, "le fichier est trop volumineux");
+  std::string content(static_cast<size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!content.empty() &&
+      !ReadFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr))
+    return ReadFailure(path, ErrorText(GetLastError()));
+  content.resize(read);
+  bytes = std::move(content);
+  return Outcome::Ok();
+}
+
+// A temporary file in the same folder (so the move stays on one volume and
+// is a rename), written and flushed, then moved over the old file. Until the
+// move the old file is untouched; a failure removes the temporary file.
+Outcome Win32Files::ReplaceAtomically(const std::string& path, const std::string& bytes) {
+  const std::wstring target = Widen(path);
+  // Refuse a read-only file plainly: not every file system refuses the move.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    return WriteFailure(path, ErrorText(ERROR_ACCESS_DENIED));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return WriteFailure(path, "c'est un dossier");
+
+  wchar_t temp[MAX_PATH + 1];
+  if (!GetTempFileNameW(FolderOf(target).c_str(), L"orv", 0, temp))
+    return WriteFailure(path, ErrorText(GetLastError()));
+  DWORD error = 0;
+  if (WriteFlushed(temp, bytes, error) && MoveOver(temp, target, error)) return Outcome::Ok();
+  DeleteFileW(temp);
+  return WriteFailure(path, ErrorText(error));
+}
+
+// Exact or nothing: no best-fit ("é" must not quietly become "e"), and the
+// text must come back unchanged, so a folder is never stored as another one.
+bool Win32Files::ToAnsi(const std::string& utf8, std::string& ansi) const {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) {
+    ansi.clear();
+    return utf8.empty();
+  }
+  const int length = static_cast<int>(wide.size());
+  BOOL used_default = FALSE;
+  const bool utf8_acp = GetACP() == CP_UTF8;  // that code page refuses the flag
+  const DWORD flags = utf8_acp ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL* used = utf8_acp ? nullptr : &used_default;
+  const int n = WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, used);
+  if (n <= 0 || used_default) return false;
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, flags, wide.data(), length, out.data(), n, nullptr, used);
+  if (used_default || FromAnsi(out) != utf8) return false;
+  ansi = std::move(out);
+  return true;
+}
+
+std::string Win32Files::FromAnsi(const std::string& ansi) const {
+  if (ansi.empty()) return {};
+  const int length = static_cast<int>(ansi.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), n);
+  return Narrow(wide);
+}
+
+bool Win32Files::ShortPath(const std::string& path, std::string& short_path) const {
+  const std::wstring wide = Widen(path);
+  const DWORD n = GetShortPathNameW(wide.c_str(), nullptr, 0);
+  if (n == 0) return false;
+  std::vector<wchar_t> buffer(n);
+  const DWORD length = GetShortPathNameW(wide.c_str(), buffer.data(), n);
+  if (length == 0 || length >= n) return false;
+  short_path = Narrow(buffer.data(), static_cast<int>(length));
+  return true;
+}
+
+}  // namespace orvando::win32

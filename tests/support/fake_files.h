@@ -1,0 +1,44 @@
+#pragma once
+// An in-memory file system for core tests: files with their attributes, the
+// failures a real disk can give, and an ANSI code page that is Latin-1 (one
+// byte for U+0000..U+00FF, nothing above).
+
+#include <map>
+#include <string>
+
+#include "platform/files.h"
+
+namespace orvando::test {
+
+struct FakeFile {
+  std::string bytes;
+  bool hidden = false;
+  bool system = false;
+  bool folder = false;
+  bool read_only = false;  // can be read, not replaced
+  bool locked = false;     // held open without sharing: neither read nor replaced
+};
+
+class FakeFiles : public Files {
+ public:
+  std::string ProgramFolder() const override { return program_folder; }
+  bool IsOrdinaryFile(const std::string& path) const override;
+  Outcome ReadBytes(const std::string& path, std::string& bytes) const override;
+  Outcome ReplaceAtomically(const std::string& path, const std::string& bytes) override;
+  bool ToAnsi(const std::string& utf8, std::string& ansi) const override;
+  std::string FromAnsi(const std::string& ansi) const override;
+  bool ShortPath(const std::string& path, std::string& short_path) const override;
+
+  // The bytes of an ordinary file, or "<absent>".
+  std::string Content(const std::string& path) const;
+
+  std::string program_folder = "C:\\Orvando";
+  std::map<std::string, FakeFile> files;           // by exact path
+  std::map<std::string, std::string> short_paths;  // long path -> 8.3 form
+  // When set, every replace fails once the temporary file is written and
+  // before it is moved over the old one (a crash or a full disk there).
+  bool fail_before_replace = false;
+  int replace_calls = 0;
+};
+
+}  // namespace orvando::test
