@@ -1,0 +1,213 @@
+// The tick and the five launch rules, replayed second by second on a fake
+// clock: whole hours and days in milliseconds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "fake_clock.h"
+#include "fake_files.h"
+#include "fake_form_timer.h"
+#include "fake_messages.h"
+
+namespace orvando::test {
+namespace {
+
+struct Scheduler {
+  FakeClock clock;
+  FakeFiles files;
+  FakeMessages messages;
+  I_Ofichier config{files, messages};
+  RecordingView view;
+  FakeStation station;
+  FakeInstance instance;
+  FormTimer form{{view, clock, config, station, messages, instance, nullptr, nullptr}};
+  std::vector<std::string> launches;
+  std::vector<std::string> closes;
+
+  // Starts just after a second boundary, as the aligned timer does.
+  Scheduler(int option, int h, int m, int s) {
+    clock.Set(h, m, s, 15);
+    form.SelectOption(option);
+  }
+
+  std::string Now() const { return clock.FormatTime(clock.Now()); }
+
+  void Tick() {
+    const int starts = station.starts, closed = station.closes;
+    form.OnTimerEvent();
+    if (station.starts != starts) launches.push_back(Now());
+    if (station.closes != closed) closes.push_back(Now());
+  }
+
+  // One tick per second until the clock shows `until` (that tick included).
+  void RunUntil(const std::string& until) {
+    for (int guard = 0; guard < 2 * 86400; ++guard) {
+      clock.Advance(1000);
+      Tick();
+      if (Now() == until) return;
+    }
+    FAIL() << "never reached " << until;
+  }
+};
+
+TEST(FormTimer_LaunchRules, MinuteRulesLaunchOncePerMatchingMinute) {
+  struct Case {
+    int option;
+    const char* start;  // armed at
+    const char* until;
+    std::vector<std::string> launches, closes;
+  };
+  const Case cases[] = {
+      {0, "10:14:30", "10:30:05", {"10:15:00", "10:30:00"}, {"10:16:59"}},
+      {1, "10:14:30", "11:00:05", {"10:30:00", "11:00:00"}, {"10:31:59"}},
+      // Armed inside the matching minute: the next tick launches at once.
+      {2, "10:00:40", "11:00:05", {"10:00:41", "11:00:00"}, {"10:02:40"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + " option " + std::to_string(c.option));
+    int h, m, s;
+    std::sscanf(c.start, "%d:%d:%d", &h, &m, &s);
+    Scheduler run(c.option, h, m, s);
+    run.form.Command1_Click();
+    run.RunUntil(c.until);
+    EXPECT_EQ(run.launches, c.launches);
+    EXPECT_EQ(run.closes, c.closes);
+  }
+}
+
+TEST(FormTimer_LaunchRules, LaunchTickCountsAsFirstOfTheRun) {
+  Scheduler run(0, 10, 14, 30);
+  run.form.Command1_Click();
+  run.RunUntil("10:15:00");
+  EXPECT_EQ(run.form.CompteurTicks, 1);
+  run.RunUntil("10:16:58");
+  EXPECT_EQ(run.form.CompteurTicks, 119);
+  EXPECT_TRUE(run.station.launched);
+  run.RunUntil("10:16:59");
+  EXPECT_EQ(run.form.CompteurTicks, 0);
+  EXPECT_FALSE(run.station.launched);
+}
+
+// "3 h" and "6 h" run back to back through each matching hour, each run
+// beginning on the tick after the previous close.
+TEST(FormTimer_LaunchRules, HourRulesRunBackToBackThroughMatchingHours) {
+  struct Case {
+    int option;
+    std::vector<int> hours;
+  };
+  const Case cases[] = {{3, {0, 3, 6, 9, 12, 15, 18, 21}}, {4, {0, 6, 12, 18}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("option " + std::to_string(c.option));
+    Scheduler run(c.option, 23, 59, 59);
+    run.form.Command1_Click();
+    run.RunUntil("23:59:59");  // a whole day
+    std::vector<int> per_hour(24, 0);
+    for (const auto& t : run.launches) ++per_hour[std::stoi(t.substr(0, 2))];
+    for (int h = 0; h < 24; ++h) {
+      const bool matching = std::count(c.hours.begin(), c.hours.end(), h) > 0;
+      EXPECT_EQ(per_hour[h], matching ? 30 : 0) << "hour " << h;
+    }
+    // 03:00:00, 03:02:00, ... 03:58:00: 120 ticks each, closed at hh:mm+1:59.
+    EXPECT_EQ(run.launches.front(), "00:00:00");
+    EXPECT_EQ(run.closes.front(), "00:01:59");
+    EXPECT_EQ(run.launches[1], "00:02:00");
+    EXPECT_EQ(run.launches[29], "00:58:00");
+    EXPECT_EQ(run.closes[29], "00:59:59");
+  }
+}
+
+TEST(FormTimer_LaunchRules, StopDuringARunStillClosesItAndLaunchesNothingMore) {
+  Scheduler run(0, 10, 14, 59);
+  run.form.Command1_Click();
+  run.RunUntil("10:15:49");  // the 50th tick of the run
+  EXPECT_EQ(run.form.CompteurTicks, 50);
+  run.form.Command1_Click();  // Stop
+  run.RunUntil("10:45:30");
+  EXPECT_EQ(run.closes, std::vector<std::string>{"10:16:59"});
+  EXPECT_EQ(run.launches, std::vector<std::string>{"10:15:00"});
+}
+
+TEST(FormTimer_LaunchRules, StartAgainMidRunAppliesNoRuleUntilAfterTheClose) {
+  Scheduler run(3, 3, 0, 0);
+  run.form.Command1_Click();
+  run.RunUntil("03:00:50");
+  run.form.Command1_Click();  // Stop
+  run.RunUntil("03:01:10");
+  run.form.Command1_Click();  // Start again
+  run.RunUntil("03:02:01");
+  // The closing tick applies no rule: the rule runs before the count.
+  EXPECT_EQ(run.launches, (std::vector<std::string>{"03:00:01", "03:02:01"}));
+  EXPECT_EQ(run.closes, std::vector<std::string>{"03:02:00"});
+  EXPECT_EQ(run.station.open_calls, 2);
+}
+
+TEST(FormTimer_Tick, IndicatorBlinksOnlyWhileArmed) {
+  Scheduler run(2, 10, 20, 0);  // "1 h": no launch at 10:20
+  run.RunUntil("10:20:03");
+  EXPECT_EQ(run.view.label1, 128u);
+  EXPECT_EQ(run.view.label2, "10:20:03");
+
+  run.form.Command1_Click();  // Start: the indicator waits for the next tick
+  EXPECT_EQ(run.view.command1, "Stop");
+  EXPECT_EQ(run.view.label1, 128u);
+  std::vector<uint32_t> seen;
+  for (int i = 0; i < 4; ++i) {
+    run.clock.Advance(1000);
+    run.Tick();
+    seen.push_back(run.view.label1);
+  }
+  EXPECT_EQ(seen, (std::vector<uint32_t>{255, 128, 255, 128}));
+
+  run.clock.Advance(1000);
+  run.Tick();  // 255
+  run.form.Command1_Click();  // Stop: dark at once
+  EXPECT_EQ(run.view.command1, "Start");
+  EXPECT_EQ(run.view.label1, 128u);
+
+  // Any other colour becomes dark on the next armed tick.
+  run.form.Label1BackColor = 0x00FF00;
+  run.form.Command1_Click();
+  run.clock.Advance(1000);
+  run.Tick();
+  EXPECT_EQ(run.view.label1, 128u);
+}
+
+TEST(FormTimer_Tick, NestedTickDuringACloseShowsTimeAndBlinkOnly) {
+  Scheduler run(0, 10, 15, 0);
+  run.form.Command1_Click();
+  run.Tick();  // launches
+  ASSERT_EQ(run.station.starts, 1);
+  const uint8_t count = run.form.CompteurTicks;
+  run.station.busy = true;
+  const uint32_t color = run.view.label1;
+  run.clock.Advance(1000);
+  run.Tick();
+  EXPECT_EQ(run.view.label2, "10:15:01");
+  EXPECT_NE(run.view.label1, color);
+  EXPECT_EQ(run.form.CompteurTicks, count);
+  EXPECT_EQ(run.station.open_calls, 1);
+}
+
+TEST(FormTimer_Tick, OneTickPerSecondOfTheLocalClock) {
+  struct Case {
+    int second, ms;  // when the timer fires
+    bool ticks;
+    int delay;
+  };
+  // A timer that fires again within the second already shown does not tick.
+  const Case cases[] = {{0, 15, true, 1000}, {0, 999, false, 16}, {1, 0, true, 1015},
+                        {2, 40, true, 975}};
+  Scheduler run(0, 8, 0, 0);
+  for (const auto& c : cases) {
+    run.clock.Set(8, 0, c.second, c.ms);
+    const std::string before = run.view.label2;
+    EXPECT_EQ(run.form.OnTimerEvent(), c.delay);
+    EXPECT_EQ(run.view.label2 != before, c.ticks) << c.second << "." << c.ms;
+  }
+}
+
+}  // namespace
+}  // namespace orvando::test

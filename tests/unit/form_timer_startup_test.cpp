@@ -1,0 +1,166 @@
+// The main window's start-up sequence and handlers against fakes: which file
+// is read and written, which window opens, what the user is asked.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "fake_clock.h"
+#include "fake_files.h"
+#include "fake_form_timer.h"
+#include "fake_messages.h"
+
+namespace orvando::test {
+namespace {
+
+const std::string kPath = "C:\\Orvando\\Orvando.cfg";
+const std::string kHeader =
+    "\"NE PAS MODIFIER CE FICHIER\",\"Orvando station meteo ws-2300 ZR\"\r\n";
+
+std::string Written(const std::string& folder, int index) {
+  return kHeader + "\"" + folder + "\"," + std::to_string(index) + "\r\n";
+}
+
+struct Program {
+  FakeClock clock{9, 0, 0};
+  FakeFiles files;
+  FakeMessages messages;
+  I_Ofichier config{files, messages};
+  RecordingView view;
+  FakeStation station;
+  FakeInstance instance;
+  FakeInstallWindow install;
+  FakeAboutWindow about;
+  FormTimer form{{view, clock, config, station, messages, instance, &install, &about}};
+
+  Program() { config.SetOptionSelector(&form); }
+};
+
+TEST(FormTimer_Startup, SecondCopyEndsBeforeTouchingAnything) {
+  Program p;
+  p.files.files[kPath].bytes = Written("C:\\Meteo", 3);
+  p.instance.another = true;
+  EXPECT_FALSE(p.form.Form_Load());
+  EXPECT_EQ(p.view.events, std::vector<std::string>{"topmost"});
+  EXPECT_EQ(p.files.replace_calls, 0);
+  EXPECT_EQ(p.install.shows, 0);
+  EXPECT_EQ(p.form.Duree, "");
+  EXPECT_TRUE(p.messages.questions.empty());
+}
+
+TEST(FormTimer_Startup, WhatTheSettingsFileDecides) {
+  struct Case {
+    const char* name;
+    std::string content;  // empty: no file
+    bool hidden;
+    int option;
+    const char* duree;
+    int install_shows;
+    std::string after;  // the file once started ("<absent>" when none)
+    size_t errors;
+  };
+  const Case cases[] = {
+      {"first start", "", false, 0, "15", 1, "<absent>", 0},
+      {"hidden file counts as absent", Written("C:\\Meteo", 3), true, 0, "15", 1, "<absent>", 0},
+      {"stored 3 h", Written("C:\\Meteo", 3), false, 3, "3", 0, Written("C:\\Meteo", 3), 0},
+      {"hand-edited header is put back",
+       "\"a\",\"b\"\r\n\"C:\\Meteo\",4\r\n", false, 4, "6", 0, Written("C:\\Meteo", 4), 0},
+      {"two groups: the last wins", Written("C:\\A", 1) + Written("C:\\B", 2), false, 2, "1", 0,
+       Written("C:\\B", 2), 0},
+      {"bad index: first option, user told", Written("C:\\Meteo", 7), false, 0, "15", 0,
+       Written("C:\\Meteo", 0), 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program p;
+    if (!c.content.empty()) {
+      p.files.files[kPath].bytes = c.content;
+      p.files.files[kPath].hidden = c.hidden;
+    }
+    EXPECT_TRUE(p.form.Form_Load());
+    EXPECT_EQ(p.view.option, c.option);
+    EXPECT_EQ(p.form.OptionSelected, c.option);
+    EXPECT_EQ(p.form.Duree, c.duree);
+    EXPECT_EQ(p.config.IndexDuree, c.option);
+    EXPECT_EQ(p.install.shows, c.install_shows);
+    EXPECT_EQ(p.files.Content(kPath), c.after);
+    EXPECT_EQ(p.messages.errors.size(), c.errors);
+    EXPECT_EQ(p.view.events.front(), "topmost");
+  }
+}
+
+TEST(FormTimer_Options, EachOptionSetsDureeAndRewritesOnlyAPresentFile) {
+  const char* durees[] = {"15", "30", "1", "3", "6"};
+  for (bool present : {true, false}) {
+    Program p;
+    if (present) p.files.files[kPath].bytes = Written("C:\\Meteo", 0);
+    p.config.CheminHW = "C:\\Meteo";
+    for (int i : {2, 4, 1, 3, 0}) {
+      p.form.SelectOption(i);
+      EXPECT_EQ(p.form.Duree, durees[i]);
+      EXPECT_EQ(p.config.IndexDuree, i);
+      EXPECT_EQ(p.files.Content(kPath), present ? Written("C:\\Meteo", i) : "<absent>");
+    }
+  }
+}
+
+TEST(FormTimer_Options, SelectingTheSelectedOptionStillRunsItsHandler) {
+  Program p;
+  ASSERT_EQ(p.form.OptionSelected, 0);
+  ASSERT_EQ(p.form.Duree, "");
+  p.form.SelectOption(0);
+  EXPECT_EQ(p.form.Duree, "15");
+}
+
+TEST(FormTimer_Options, FailedRewriteKeepsTheNewIntervalAndTellsTheUser) {
+  Program p;
+  p.files.files[kPath].bytes = Written("C:\\Meteo", 0);
+  p.files.files[kPath].read_only = true;
+  p.form.SelectOption(2);
+  EXPECT_EQ(p.form.Duree, "1");
+  EXPECT_EQ(p.config.IndexDuree, 2);
+  EXPECT_EQ(p.messages.errors.size(), 1u);
+  EXPECT_EQ(p.files.Content(kPath), Written("C:\\Meteo", 0));
+}
+
+TEST(FormTimer_Quit, QuestionDecidesTheUnload) {
+  for (bool yes : {false, true}) {
+    Program p;
+    ASSERT_TRUE(p.form.Form_Load());
+    p.form.Command1_Click();  // armed, and the answer No keeps it so
+    p.messages.answer_yes = yes;
+    EXPECT_EQ(p.form.Unload(), yes);
+    ASSERT_EQ(p.messages.questions.size(), 1u);
+    EXPECT_EQ(p.messages.questions[0], "Arr\xC3\xAAter le timer et quitter ?");
+    EXPECT_EQ(p.form.Loaded(), !yes);
+    EXPECT_EQ(p.about.unloads, yes ? 1 : 0);
+    EXPECT_EQ(p.view.events.back() == "destroy", yes);
+    EXPECT_EQ(p.form.Command1Caption, "Stop");
+    EXPECT_FALSE(p.station.closes);  // a run under way is never closed on quit
+  }
+}
+
+TEST(FormTimer_Quit, SecondCloseRequestWhileAskingIsTurnedDown) {
+  Program p;
+  struct Nested : UserMessages {
+    FormTimer* form = nullptr;
+    int16_t inner_cancel = 0;
+    void ShowError(const std::string&) override {}
+    bool AskYesNo(const std::string&) override {
+      if (form) {
+        FormTimer* f = std::exchange(form, nullptr);
+        f->Form_QueryUnload(inner_cancel, 0);
+      }
+      return true;
+    }
+  } nested;
+  FormTimer form{{p.view, p.clock, p.config, p.station, nested, p.instance, nullptr, nullptr}};
+  nested.form = &form;
+  int16_t cancel = 0;
+  form.Form_QueryUnload(cancel, 0);
+  EXPECT_EQ(cancel, 0);
+  EXPECT_EQ(nested.inner_cancel, 1);
+}
+
+}  // namespace
+}  // namespace orvando::test

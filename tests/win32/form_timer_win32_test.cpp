@@ -1,0 +1,205 @@
+// The main window with real controls under Wine: texts, geometry, colours,
+// menus and the z-order, with the clock, the station and the boxes faked.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake_clock.h"
+#include "fake_files.h"
+#include "fake_form_timer.h"
+#include "fake_messages.h"
+#include "main_window/form_timer_layout.h"
+#include "main_window/form_timer_win32.h"
+#include "platform/win32/text_win32.h"
+
+namespace orvando::test {
+namespace {
+
+using win32::FormTimerWin32;
+namespace L = form_timer_layout;
+
+struct MainWindow {
+  FakeClock clock{10, 14, 59, 20};
+  FakeFiles files;
+  FakeMessages messages;
+  I_Ofichier config{files, messages};
+  FakeStation station;
+  FakeInstance instance;
+  FakeAboutWindow about;
+  win32::WindowCounter counter;
+  FormTimerWin32 window{&counter};
+  FormTimer form{{window, clock, config, station, messages, instance, nullptr, &about}};
+
+  MainWindow() {
+    EXPECT_TRUE(window.Create());
+    window.Attach(&form);
+    EXPECT_TRUE(form.Form_Load());
+    window.Start();
+  }
+
+  std::string Text(int id) const {
+    wchar_t text[256];
+    const int n = GetWindowTextW(window.control(id), text, 256);
+    return win32::Narrow(text, n);
+  }
+
+  RECT RectInClient(int id) const {
+    RECT r;
+    GetWindowRect(window.control(id), &r);
+    MapWindowPoints(HWND_DESKTOP, window.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+};
+
+RECT Px(int left, int top, int width, int height) {  // twips at 96 DPI
+  const auto p = [](int t) { return MulDiv(t, 96, 1440); };
+  return {p(left), p(top), p(left) + p(width), p(top) + p(height)};
+}
+
+TEST(FormTimerWin32_Layout, ControlsAtTheirRectanglesWithTheirTexts) {
+  MainWindow w;
+  ASSERT_EQ(GetDpiForWindow(w.window.hwnd()), 96u);
+  struct Case {
+    int id;
+    RECT expected;
+    std::string text;
+  };
+  const Case cases[] = {
+      {FormTimerWin32::kFrame1, Px(120, 120, 3255, 855), "Lancer Heavy Weather toutes les :"},
+      {FormTimerWin32::kOption1 + 0, Px(240, 480, 615, 255), "15 mn"},
+      {FormTimerWin32::kOption1 + 1, Px(840, 480, 615, 255), "30 mn"},
+      {FormTimerWin32::kOption1 + 2, Px(1440, 480, 615, 255), "1 h"},
+      {FormTimerWin32::kOption1 + 3, Px(2040, 480, 615, 255), "3 h"},
+      {FormTimerWin32::kOption1 + 4, Px(2640, 480, 615, 255), "6 h"},
+      {FormTimerWin32::kLabel2, Px(120, 1120, 1215, 375), "10:14:59"},
+      {FormTimerWin32::kFrame2, Px(1440, 960, 1935, 615), ""},
+      {FormTimerWin32::kCommand1, Px(1680, 1200, 1095, 255), "Start"},
+      {FormTimerWin32::kLabel1, Px(3000, 1200, 135, 255), ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    const RECT r = w.RectInClient(c.id);
+    EXPECT_EQ(r.left, c.expected.left);
+    EXPECT_EQ(r.top, c.expected.top);
+    EXPECT_EQ(r.right, c.expected.right);
+    EXPECT_EQ(r.bottom, c.expected.bottom);
+    // The clock shows the time in the system's format: hours, minutes and
+    // seconds in whatever separators and padding the locale uses.
+    if (c.id == FormTimerWin32::kLabel2) {
+      EXPECT_NE(w.Text(c.id).find("14"), std::string::npos) << w.Text(c.id);
+      EXPECT_NE(w.Text(c.id).find("59"), std::string::npos) << w.Text(c.id);
+    } else {
+      EXPECT_EQ(w.Text(c.id), c.text);
+    }
+  }
+  RECT client;
+  GetClientRect(w.window.hwnd(), &client);
+  EXPECT_EQ(client.right, MulDiv(3495, 96, 1440));
+  EXPECT_EQ(client.bottom, MulDiv(1755, 96, 1440));
+}
+
+TEST(FormTimerWin32_Window, FrameMenuAndTopmost) {
+  MainWindow w;
+  HWND hwnd = w.window.hwnd();
+  wchar_t title[64];
+  GetWindowTextW(hwnd, title, 64);
+  EXPECT_EQ(win32::Narrow(title), "Orvando");
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+
+  HMENU bar = GetMenu(hwnd);
+  ASSERT_EQ(GetMenuItemCount(bar), 3);
+  struct Item {
+    int menu, pos;
+    std::string text;
+    bool enabled;
+  };
+  const Item items[] = {
+      {0, 0, "Chemin HeavyWeather", false}, {1, 0, "Dur\xC3\xA9" "e mise en marche", false},
+      {1, 1, "Jouer son", false},           {1, 2, "Minimiser HeavyWeather", false},
+      {2, 0, "Aide", false},                {2, 1, "About", true},
+  };
+  for (const auto& item : items) {
+    HMENU sub = GetSubMenu(bar, item.menu);
+    wchar_t text[64];
+    GetMenuStringW(sub, item.pos, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(win32::Narrow(text), item.text);
+    const UINT state = GetMenuState(sub, item.pos, MF_BYPOSITION);
+    EXPECT_EQ((state & MF_GRAYED) == 0, item.enabled) << item.text;
+    EXPECT_FALSE(state & MF_CHECKED);
+  }
+  // The one working item opens the About window.
+  SendMessageW(hwnd, WM_COMMAND, FormTimerWin32::kMenuAboutId, 0);
+  EXPECT_EQ(w.about.shows, 1);
+}
+
+TEST(FormTimerWin32_Window, ButtonsDriveTheStateTheyShow) {
+  MainWindow w;
+  auto checked = [&](int i) {
+    return SendMessageW(w.window.control(FormTimerWin32::kOption1 + i), BM_GETCHECK, 0, 0) ==
+           BST_CHECKED;
+  };
+  EXPECT_TRUE(checked(0));
+  EXPECT_EQ(w.form.Duree, "15");
+  SendMessageW(w.window.control(FormTimerWin32::kOption1 + 3), BM_CLICK, 0, 0);
+  EXPECT_EQ(w.form.Duree, "3");
+  EXPECT_EQ(w.config.IndexDuree, 3);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(checked(i), i == 3) << i;
+
+  SendMessageW(w.window.control(FormTimerWin32::kCommand1), BM_CLICK, 0, 0);
+  EXPECT_EQ(w.Text(FormTimerWin32::kCommand1), "Stop");
+  EXPECT_EQ(w.form.Command1Caption, "Stop");
+  SendMessageW(w.window.control(FormTimerWin32::kCommand1), BM_CLICK, 0, 0);
+  EXPECT_EQ(w.Text(FormTimerWin32::kCommand1), "Start");
+}
+
+TEST(FormTimerWin32_Window, IndicatorAndClockColours) {
+  MainWindow w;
+  auto pixel = [&](int id) {
+    HWND c = w.window.control(id);
+    RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    HDC dc = GetDC(c);
+    const COLORREF p = GetPixel(dc, 3, 3);  // inside the border
+    ReleaseDC(c, dc);
+    return p;
+  };
+  EXPECT_EQ(pixel(FormTimerWin32::kLabel1), RGB(128, 0, 0));
+  EXPECT_EQ(pixel(FormTimerWin32::kLabel2), RGB(0, 0, 0));
+  w.form.Command1_Click();
+  w.clock.Advance(1000);
+  w.form.OnTimerEvent();
+  EXPECT_EQ(pixel(FormTimerWin32::kLabel1), RGB(255, 0, 0));
+}
+
+TEST(FormTimerWin32_Quit, NoKeepsEverythingYesClosesTheAboutWindowToo) {
+  MainWindow w;
+  w.messages.answer_yes = false;
+  SendMessageW(w.window.hwnd(), WM_CLOSE, 0, 0);
+  ASSERT_EQ(w.messages.questions.size(), 1u);
+  EXPECT_EQ(w.messages.questions[0], "Arr\xC3\xAAter le timer et quitter ?");
+  EXPECT_TRUE(IsWindow(w.window.hwnd()));
+  EXPECT_EQ(w.about.unloads, 0);
+
+  w.messages.answer_yes = true;
+  HWND hwnd = w.window.hwnd();
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(w.about.unloads, 1);
+  EXPECT_EQ(w.counter.open(), 0);  // the program ends once no window is left
+}
+
+TEST(FormTimerWin32_Quit, WindowsEndingTheSessionAsksToo) {
+  MainWindow w;
+  w.messages.answer_yes = false;
+  EXPECT_EQ(SendMessageW(w.window.hwnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  EXPECT_EQ(w.messages.questions.size(), 1u);
+  w.messages.answer_yes = true;
+  EXPECT_EQ(SendMessageW(w.window.hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+}
+
+}  // namespace
+}  // namespace orvando::test
