@@ -27,8 +27,8 @@ class Drives {
   // drive's root ("C:\") when it has none or that folder no longer exists.
   virtual std::string CurrentFolderOf(char letter) const = 0;
 
-  // The names of the folders directly inside `folder`, sorted as Explorer
-  // lists them (case not told apart). False when the folder can't be read.
+  // The names of the visible folders directly inside `folder`, in
+  // alphabetical order, case not told apart. False when it can't be read.
   virtual bool Subfolders(const std::string& folder, std::vector<std::string>& names) const = 0;
 };
 
