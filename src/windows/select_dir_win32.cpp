@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/text_win32.h"
+#include "windows/select_dir_draw_win32.h"
 #include "resource_ids.h"
 
 namespace orvando::win32 {
@@ -84,32 +84,6 @@ LRESULT CALLBACK TabKeys(HWND control, UINT message, WPARAM wparam, LPARAM lpara
   return DefSubclassProc(control, message, wparam, lparam);
 }
 
-int LineHeight(UINT dpi) {
-  return MulDiv(16, static_cast<int>(dpi), 96);
-}
-
-// A folder glyph drawn in a square of `size` pixels at (x, y): closed, or
-// open with its front flap tilted.
-void DrawFolderGlyph(HDC dc, int x, int y, int size, bool open) {
-  const int u = size / 16 > 0 ? size / 16 : 1;
-  UniqueGdi fill(CreateSolidBrush(RGB(255, 214, 90)));
-  UniqueGdi pen(CreatePen(PS_SOLID, u, RGB(128, 96, 0)));
-  const HGDIOBJ old_brush = SelectObject(dc, fill.get());
-  const HGDIOBJ old_pen = SelectObject(dc, pen.get());
-  const POINT back[] = {{x + u, y + 3 * u},      {x + 6 * u, y + 3 * u},   {x + 7 * u, y + 5 * u},
-                        {x + 14 * u, y + 5 * u}, {x + 14 * u, y + 13 * u}, {x + u, y + 13 * u}};
-  Polygon(dc, back, 6);
-  if (open) {
-    const POINT flap[] = {{x + 3 * u, y + 7 * u},
-                          {x + 15 * u, y + 7 * u},
-                          {x + 13 * u, y + 13 * u},
-                          {x + u, y + 13 * u}};
-    Polygon(dc, flap, 4);
-  }
-  SelectObject(dc, old_pen);
-  SelectObject(dc, old_brush);
-}
-
 }  // namespace
 
 SelectDirWindow::SelectDirWindow(WindowCounter* counter, MainWindowControl& main,
@@ -124,7 +98,8 @@ SelectDirWindow::~SelectDirWindow() {
 }
 
 void SelectDirWindow::Show() {
-  if (!loaded() && !Load()) return;
+  // The window is opened once per run; once unloaded it stays closed.
+  if (core_.unloaded() || (!loaded() && !Load())) return;
   ShowWindow(hwnd(), SW_SHOW);
   SetFocus(Item(kDrive1));
 }
@@ -184,7 +159,7 @@ void SelectDirWindow::Layout(UINT dpi) {
     item += off;
     SendMessageW(drive1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
   }
-  SendMessageW(Item(kDir1), LB_SETITEMHEIGHT, 0, LineHeight(dpi));
+  SendMessageW(Item(kDir1), LB_SETITEMHEIGHT, 0, FolderLineHeight(dpi));
   question_mark_.reset(static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUESTION_MARK), IMAGE_ICON,
                  TwipsToPx(480, dpi), TwipsToPx(480, dpi), LR_DEFAULTCOLOR)));
@@ -206,11 +181,12 @@ LRESULT SelectDirWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return -1;
     case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = LineHeight(dpi_);
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = FolderLineHeight(dpi_);
       return TRUE;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-      if (item->CtlID == kDir1) DrawFolderLine(*item);
+      if (item->CtlID == kDir1 && item->itemID < folders_.size())
+        DrawFolderLine(*item, folders_[item->itemID], dpi_);
       if (item->CtlID == kImage1) DrawImage(*item);
       return TRUE;
     }
@@ -259,32 +235,6 @@ void SelectDirWindow::OpenSelectedFolder() {
   const LRESULT index = SendMessageW(Item(kDir1), LB_GETCURSEL, 0, 0);
   if (index >= 0 && static_cast<size_t>(index) < folders_.size())
     core_.Dir1_Change(std::string(folders_[static_cast<size_t>(index)].path));
-}
-
-void SelectDirWindow::DrawFolderLine(const DRAWITEMSTRUCT& item) {
-  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= folders_.size()) return;
-  const FolderEntry& entry = folders_[item.itemID];
-  HDC dc = item.hDC;
-  const RECT& r = item.rcItem;
-  FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-  const int glyph = LineHeight(dpi_);
-  const int x = r.left + MulDiv(2 + 8 * entry.depth, static_cast<int>(dpi_), 96);
-  DrawFolderGlyph(dc, x, r.top, glyph, entry.open);
-
-  const std::wstring name = Widen(entry.name);
-  RECT text{x + glyph + MulDiv(2, static_cast<int>(dpi_), 96), r.top, r.right, r.bottom};
-  SIZE extent{};
-  GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &extent);
-  text.right = std::min<LONG>(r.right, text.left + extent.cx + 4);
-  const bool selected = item.itemState & ODS_SELECTED;
-  FillRect(dc, &text, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  RECT inner = text;
-  inner.left += 2;
-  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &inner,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
 }
 
 void SelectDirWindow::DrawImage(const DRAWITEMSTRUCT& item) {

@@ -49,7 +49,6 @@ class SelectDirWindow : public Window, public InstallWindowControl, private Sele
   void Layout(UINT dpi);
   void OnCommand(int id, int code);
   void OpenSelectedFolder();
-  void DrawFolderLine(const DRAWITEMSTRUCT& item);
   void DrawImage(const DRAWITEMSTRUCT& item);
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
