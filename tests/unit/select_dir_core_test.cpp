@@ -278,5 +278,19 @@ TEST(SelectDir_FolderChange, AFolderThatVanishedChangesNothing) {
   EXPECT_EQ(rig.files.writes.size(), 1u);
 }
 
+TEST(SelectDir_FolderChange, AFolderThatCannotBeMadeCurrentCountsAsWithoutTheProgram) {
+  Rig rig;
+  rig.drives.current['c'] = kMeteo;
+  rig.files.ordinary.insert(kProgram);
+  rig.files.ordinary.insert("C:\\Temp\\heavy weather.exe");
+  rig.select.Form_Load();
+  rig.folders.existing.erase("C:\\Temp");  // listed, but entering it fails
+  rig.select.Dir1_Change("C:\\Temp");
+  EXPECT_EQ(rig.view.text1, "C:\\Temp");
+  EXPECT_FALSE(rig.view.ok);
+  EXPECT_EQ(rig.config.CheminHW, kMeteo);
+  EXPECT_EQ(rig.files.writes.size(), 1u);
+}
+
 }  // namespace
 }  // namespace orvando::test
