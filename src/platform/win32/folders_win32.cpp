@@ -9,12 +9,20 @@
 namespace orvando::win32 {
 
 Outcome Win32Folders::SetCurrentFolder(const std::string& folder) {
-  // SetCurrentDirectoryW changes drive and folder together; it also records
-  // the folder as that drive's current one ("=C:" variable).
+  // SetCurrentDirectoryW changes drive and folder together. Like the C
+  // runtime's _wchdir, we also record the folder as that drive's current one
+  // (the "=C:" variable): SetCurrentDirectoryW itself only reads it, and a
+  // later "C:" alone (GetFullPathNameW) must come back to this folder.
   if (!SetCurrentDirectoryW(Widen(folder).c_str())) {
     const DWORD error = GetLastError();
     return Outcome::Fail("Impossible d'ouvrir le dossier \xC2\xAB " + folder + " \xC2\xBB : " +
                          ErrorText(error) + ".");
+  }
+  const std::string current = CurrentFolder();
+  if (current.size() >= 2 && current[1] == ':') {
+    const wchar_t name[] = {L'=', static_cast<wchar_t>(towupper(static_cast<wchar_t>(current[0]))),
+                            L':', L'\0'};
+    SetEnvironmentVariableW(name, Widen(current).c_str());
   }
   return Outcome::Ok();
 }

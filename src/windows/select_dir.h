@@ -1,0 +1,78 @@
+#pragma once
+// SelectDir: the installation window. It asks once for the folder of
+// "heavy weather.exe"; each folder that holds the program becomes CheminHW and
+// is written to the settings file at once. This is its behaviour; the window
+// itself (select_dir_win32.h) only shows it and reports the user's actions.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "config/i_ofichier.h"
+#include "main_window/window_links.h"
+#include "platform/drives.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "windows/select_dir_folders.h"
+
+namespace orvando {
+
+// What SelectDir shows. None of these calls reports a change back: only the
+// user's own actions reach the handlers.
+class SelectDirView {
+ public:
+  virtual ~SelectDirView() = default;
+  virtual void ShowDrives(const std::vector<Drive>& drives) = 0;  // Drive1's list
+  virtual void ShowDrive(char letter) = 0;                        // Drive1's selection; 0: none
+  virtual void ShowFolders(const std::vector<FolderEntry>& entries, size_t current) = 0;  // Dir1
+  virtual void SetText1(const std::string& text) = 0;
+  virtual void SetOkEnabled(bool enabled) = 0;
+  // Destroys the window; nothing when it is already gone.
+  virtual void Unload() = 0;
+};
+
+class SelectDir {
+ public:
+  SelectDir(SelectDirView& view, MainWindowControl& main, I_Ofichier& config, Folders& folders,
+            Files& files, Drives& drives);
+
+  // The window is being loaded: its lists start on the process's current drive
+  // and folder; then the main window is hidden and drive C selected.
+  void Form_Load();
+  // The user picked `letter` in Drive1.
+  void Drive1_Change(char letter);
+  // The user opened `folder` in Dir1.
+  void Dir1_Change(const std::string& folder);
+  void CommandOK_Click();
+  void CommandAnnuler_Click();
+  // The close box: the same as Annuler.
+  void Form_QueryUnload();
+
+  char drive() const { return drive_; }
+  const std::string& folder() const { return folder_; }
+  bool ok_enabled() const { return ok_enabled_; }
+  bool unloaded() const { return unloaded_; }
+
+  static constexpr const char* kProgramFile = "heavy weather.exe";
+
+ private:
+  bool PointDir1At(const std::string& folder);
+  void FolderChanged();
+  void SetOk(bool enabled);
+  void Unload();
+
+  SelectDirView& view_;
+  MainWindowControl& main_;
+  I_Ofichier& config_;
+  Folders& folders_;
+  Files& files_;
+  Drives& drives_;
+
+  char drive_ = 0;      // the drive Drive1 shows
+  std::string folder_;  // the folder Dir1 shows
+  bool ok_enabled_ = false;
+  bool unloaded_ = false;
+  bool asking_ = false;  // the main window's quit question is on screen
+};
+
+}  // namespace orvando

@@ -1,0 +1,38 @@
+#pragma once
+// The lines of the installation window's folder list: the drive's root and
+// every folder down to the one shown, then that folder's subfolders one level
+// deeper, as Windows' classic folder list draws them.
+
+#include <string>
+#include <vector>
+
+namespace orvando {
+
+struct FolderEntry {
+  std::string name;  // the root as "C:\", otherwise the folder's own name
+  std::string path;  // the folder this line opens
+  int depth;         // 0 for the root
+  bool open;         // the folder shown or one of its parents
+};
+
+// Splits an absolute path into its root ("C:\" or "\\server\share\") and
+// the names below it. False for a path with no root.
+bool SplitFolder(const std::string& path, std::string& root, std::vector<std::string>& names);
+
+// `folder` + "\" + `name`, without doubling a separator at a root.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The drive letter of a path, lower case ('c' for "C:\Meteo"); 0 when the
+// path has none (a network path).
+char DriveOf(const std::string& path);
+
+// Equal paths as Windows compares them: case not told apart, a trailing
+// separator ignored.
+bool SameFolder(const std::string& a, const std::string& b);
+
+// The lines for `folder` and its `subfolders`. `current` receives the index
+// of the line of `folder` itself. Empty when `folder` has no root.
+std::vector<FolderEntry> ListFolder(const std::string& folder,
+                                    const std::vector<std::string>& subfolders, size_t& current);
+
+}  // namespace orvando

@@ -1,0 +1,287 @@
+#include "windows/select_dir_win32.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "platform/win32/dpi_win32.h"
+#include "platform/win32/text_win32.h"
+#include "windows/select_dir_draw_win32.h"
+#include "resource_ids.h"
+
+namespace orvando::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"OrvandoSelectDir";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr UINT kSyncDrive1 = WM_APP + 1;
+
+// The client area's place on the screen and its size, in twips.
+constexpr int kClientLeft = 45, kClientTop = 330, kClientWidth = 4215, kClientHeight = 3405;
+
+struct ControlSpec {
+  int id;
+  const wchar_t* window_class;
+  const char* text;
+  DWORD style;
+  DWORD ex_style;
+  TwipsRect rect;
+};
+
+// In tab order: creation order is the order Tab moves through.
+const ControlSpec kControls[] = {
+    {SelectDirWindow::kDrive1,
+     L"COMBOBOX",
+     "",
+     CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP,
+     0,
+     {2160, 240, 1935, 315}},
+    {SelectDirWindow::kDir1,
+     L"LISTBOX",
+     "",
+     LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+         LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_TABSTOP,
+     WS_EX_CLIENTEDGE,
+     {120, 600, 3975, 1440}},
+    {SelectDirWindow::kText1,
+     L"EDIT",
+     "",
+     ES_AUTOHSCROLL | WS_TABSTOP,
+     WS_EX_CLIENTEDGE,
+     {120, 2160, 3975, 615}},
+    {SelectDirWindow::kLabel1,
+     L"STATIC",
+     "Indiquer le dossier de Heavy Weather :",
+     SS_CENTER,
+     0,
+     {600, 120, 1455, 375}},
+    {SelectDirWindow::kCommandOK,
+     L"BUTTON",
+     "OK",
+     BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED,
+     0,
+     {1080, 2880, 975, 375}},
+    {SelectDirWindow::kCommandAnnuler,
+     L"BUTTON",
+     "Annuler",
+     BS_PUSHBUTTON | WS_TABSTOP,
+     0,
+     {2160, 2880, 975, 375}},
+    {SelectDirWindow::kImage1, L"STATIC", "", SS_OWNERDRAW, 0, {120, 0, 480, 480}},
+};
+
+// Tab and Shift+Tab move between the controls even when the message loop
+// does not pass this window's keys through IsDialogMessage.
+LRESULT CALLBACK TabKeys(HWND control, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                         DWORD_PTR) {
+  if (message == WM_KEYDOWN && wparam == VK_TAB) {
+    const bool back = GetKeyState(VK_SHIFT) < 0;
+    if (HWND next = GetNextDlgTabItem(GetParent(control), control, back)) SetFocus(next);
+    return 0;
+  }
+  if (message == WM_CHAR && wparam == L'\t') return 0;
+  return DefSubclassProc(control, message, wparam, lparam);
+}
+
+}  // namespace
+
+SelectDirWindow::SelectDirWindow(WindowCounter* counter, MainWindowControl& main,
+                                 I_Ofichier& config, Folders& folders, Files& files, Drives& drives)
+    : Window(counter), core_(*this, main, config, folders, files, drives) {}
+
+SelectDirWindow::~SelectDirWindow() {
+  // Destroyed through the ordinary path, so the counter and the owner are
+  // looked after before the base class runs.
+  Unload();
+  if (owner_) DestroyWindow(owner_);
+}
+
+void SelectDirWindow::Show() {
+  // The window is opened once per run; once unloaded it stays closed.
+  if (core_.unloaded() || (!loaded() && !Load())) return;
+  ShowWindow(hwnd(), SW_SHOW);
+  SetFocus(Item(kDrive1));
+}
+
+bool SelectDirWindow::Load() {
+  // An owned window has no task-bar button; the owner itself is never shown.
+  owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  dpi_ = SystemDpi();
+  RECT r{TwipsToPx(kClientLeft, dpi_), TwipsToPx(kClientTop, dpi_), 0, 0};
+  r.right = r.left + TwipsToPx(kClientWidth, dpi_);
+  r.bottom = r.top + TwipsToPx(kClientHeight, dpi_);
+  AdjustWindowRectExForDpi(&r, kStyle, FALSE, kExStyle, dpi_);
+  if (!Create(kClassName, nullptr, kStyle, kExStyle,
+              Widen("Orvando           ..::  INSTALLATION  ::..").c_str(), r.left, r.top,
+              r.right - r.left, r.bottom - r.top, nullptr, owner_))
+    return false;
+  core_.Form_Load();
+  return loaded();
+}
+
+void SelectDirWindow::CreateControls() {
+  dpi_ = DpiOf(hwnd());
+  for (const ControlSpec& spec : kControls) {
+    HWND control = CreateWindowExW(spec.ex_style, spec.window_class, Widen(spec.text).c_str(),
+                                   WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0, hwnd(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (spec.style & WS_TABSTOP) SetWindowSubclass(control, &TabKeys, 0, 0);
+  }
+  Layout(dpi_);
+}
+
+void SelectDirWindow::Layout(UINT dpi) {
+  dpi_ = dpi;
+  font_.reset(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
+  for (const ControlSpec& spec : kControls) {
+    HWND control = Item(spec.id);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    PlaceChild(control, spec.rect, dpi);
+  }
+  // A combo box's height is that of its open list; its closed field is sized
+  // through the field's item height instead.
+  HWND drive1 = Item(kDrive1);
+  const RECT field = ToPixels(kControls[0].rect, dpi);
+  SetWindowPos(drive1, nullptr, field.left, field.top, field.right - field.left,
+               (field.bottom - field.top) * 8, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The field's frame differs between systems (and Wine's reading of the
+  // height is not what was set): adjust the value we set until it fits.
+  const int wanted = field.bottom - field.top;
+  LRESULT item = SendMessageW(drive1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int pass = 0; pass < 4; ++pass) {
+    RECT shown;
+    GetWindowRect(drive1, &shown);
+    const int off = wanted - static_cast<int>(shown.bottom - shown.top);
+    if (off == 0 || item + off < 1) break;
+    item += off;
+    SendMessageW(drive1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+  }
+  SendMessageW(Item(kDir1), LB_SETITEMHEIGHT, 0, FolderLineHeight(dpi));
+  question_mark_.reset(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUESTION_MARK), IMAGE_ICON,
+                 TwipsToPx(480, dpi), TwipsToPx(480, dpi), LR_DEFAULTCOLOR)));
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+LRESULT SelectDirWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_VKEYTOITEM:  // keys in Dir1: Enter opens the folder under the cursor
+      if (LOWORD(wparam) == VK_RETURN) {
+        OpenSelectedFolder();
+        return -2;
+      }
+      return -1;
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = FolderLineHeight(dpi_);
+      return TRUE;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (item->CtlID == kDir1 && item->itemID < folders_.size())
+        DrawFolderLine(*item, folders_[item->itemID], dpi_);
+      if (item->CtlID == kImage1) DrawImage(*item);
+      return TRUE;
+    }
+    case kSyncDrive1:
+      if (!core_.unloaded()) ShowDrive(core_.drive());
+      return 0;
+    case WM_CLOSE:  // the close box, Alt+F4 or the system menu: as Annuler
+      core_.Form_QueryUnload();
+      return 0;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout(HIWORD(wparam));
+      return 0;
+    }
+  }
+  return Window::OnMessage(message, wparam, lparam);
+}
+
+void SelectDirWindow::OnDestroyed() {
+  if (owner_) DestroyWindow(std::exchange(owner_, nullptr));
+}
+
+void SelectDirWindow::OnCommand(int id, int code) {
+  if (id == kDrive1 && code == CBN_SELCHANGE) {
+    const LRESULT index = SendMessageW(Item(kDrive1), CB_GETCURSEL, 0, 0);
+    if (index >= 0 && static_cast<size_t>(index) < drives_.size())
+      core_.Drive1_Change(drives_[static_cast<size_t>(index)].letter);
+    // The list may still be closing with the user's pick: show the drive the
+    // folder list is on once it has.
+    PostMessageW(hwnd(), kSyncDrive1, 0, 0);
+  } else if (id == kDir1 && code == LBN_DBLCLK) {
+    OpenSelectedFolder();
+  } else if (id == IDOK && GetFocus() == Item(kDir1)) {
+    OpenSelectedFolder();  // Enter, when the message loop runs IsDialogMessage
+  } else if (id == kCommandOK && code == BN_CLICKED) {
+    core_.CommandOK_Click();
+  } else if (id == kCommandAnnuler && code == BN_CLICKED) {
+    core_.CommandAnnuler_Click();
+  }
+}
+
+void SelectDirWindow::OpenSelectedFolder() {
+  const LRESULT index = SendMessageW(Item(kDir1), LB_GETCURSEL, 0, 0);
+  if (index >= 0 && static_cast<size_t>(index) < folders_.size())
+    core_.Dir1_Change(std::string(folders_[static_cast<size_t>(index)].path));
+}
+
+void SelectDirWindow::DrawImage(const DRAWITEMSTRUCT& item) {
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+  if (!question_mark_) return;  // no picture: nothing drawn
+  DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, question_mark_.get(),
+             item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, 0, nullptr,
+             DI_NORMAL);
+}
+
+void SelectDirWindow::ShowDrives(const std::vector<Drive>& drives) {
+  drives_ = drives;
+  HWND drive1 = Item(kDrive1);
+  SendMessageW(drive1, CB_RESETCONTENT, 0, 0);
+  for (const Drive& drive : drives_)
+    SendMessageW(drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(drive.name).c_str()));
+}
+
+void SelectDirWindow::ShowDrive(char letter) {
+  WPARAM index = static_cast<WPARAM>(-1);
+  for (size_t i = 0; i < drives_.size(); ++i)
+    if (drives_[i].letter == letter) index = i;
+  SendMessageW(Item(kDrive1), CB_SETCURSEL, index, 0);
+}
+
+void SelectDirWindow::ShowFolders(const std::vector<FolderEntry>& entries, size_t current) {
+  folders_ = entries;
+  HWND dir1 = Item(kDir1);
+  SendMessageW(dir1, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(dir1, LB_RESETCONTENT, 0, 0);
+  for (const FolderEntry& entry : folders_)
+    SendMessageW(dir1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry.name).c_str()));
+  SendMessageW(dir1, LB_SETCURSEL, current, 0);
+  SendMessageW(dir1, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(dir1, nullptr, TRUE);
+}
+
+void SelectDirWindow::SetText1(const std::string& text) {
+  SetWindowTextW(Item(kText1), Widen(text).c_str());
+}
+
+void SelectDirWindow::SetOkEnabled(bool enabled) {
+  EnableWindow(Item(kCommandOK), enabled);
+}
+
+void SelectDirWindow::Unload() {
+  if (loaded()) DestroyWindow(hwnd());
+}
+
+}  // namespace orvando::win32

@@ -1,0 +1,296 @@
+// The installation window's behaviour against fakes: when OK is enabled, when
+// CheminHW and the settings file change, and how the window leaves.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+
+#include "fake_drives.h"
+#include "fake_folders.h"
+#include "fake_messages.h"
+#include "windows/select_dir.h"
+
+namespace orvando::test {
+namespace {
+
+class SmallFakeFiles : public Files {
+ public:
+  std::string ProgramFolder() const override { return "Z:\\Orvando"; }
+  bool IsOrdinaryFile(const std::string& path) const override { return ordinary.count(path) > 0; }
+  Outcome ReadBytes(const std::string& path, std::string& bytes) const override {
+    const auto it = content.find(path);
+    if (it == content.end()) return Outcome::Fail("absent");
+    bytes = it->second;
+    return Outcome::Ok();
+  }
+  Outcome ReplaceAtomically(const std::string& path, const std::string& bytes) override {
+    writes.push_back(bytes);
+    content[path] = bytes;
+    return Outcome::Ok();
+  }
+  bool ToAnsi(const std::string& utf8, std::string& ansi) const override {
+    ansi = utf8;
+    return true;
+  }
+  std::string FromAnsi(const std::string& ansi) const override { return ansi; }
+  bool ShortPath(const std::string&, std::string&) const override { return false; }
+
+  std::set<std::string> ordinary;
+  std::map<std::string, std::string> content;
+  std::vector<std::string> writes;
+};
+
+class FakeView : public SelectDirView {
+ public:
+  void ShowDrives(const std::vector<Drive>& d) override { drives = d; }
+  void ShowDrive(char letter) override { drive = letter; }
+  void ShowFolders(const std::vector<FolderEntry>& e, size_t current) override {
+    entries = e;
+    folder = e.at(current).path;
+  }
+  void SetText1(const std::string& text) override { text1 = text; }
+  void SetOkEnabled(bool enabled) override { ok = enabled; }
+  void Unload() override {
+    unloaded = true;
+    log->push_back("unload install");
+  }
+
+  std::vector<Drive> drives;
+  char drive = '?';
+  std::vector<FolderEntry> entries;
+  std::string folder, text1 = "?";
+  bool ok = true, unloaded = false;
+  std::vector<std::string>* log = nullptr;
+};
+
+class FakeMain : public MainWindowControl {
+ public:
+  void Hide() override { log->push_back("hide main"); }
+  void Show() override { log->push_back("show main"); }
+  bool Unload() override {
+    log->push_back("unload main");
+    if (during_question) during_question();
+    return answer_yes;
+  }
+  bool answer_yes = true;
+  std::function<void()> during_question;
+  std::vector<std::string>* log = nullptr;
+};
+
+const char* const kMeteo = "C:\\Meteo";
+const char* const kProgram = "C:\\Meteo\\heavy weather.exe";
+
+struct Rig {
+  Rig() : config(files, messages), select(view, main, config, folders, files, drives) {
+    view.log = main.log = &log;
+    for (const char* f : {"C:\\Meteo", "C:\\Temp", "C:\\Meteo\\Vieux", "Z:\\build"}) AddFolder(f);
+    folders.current = "Z:\\build";
+  }
+  void AddFolder(const std::string& path) {
+    drives.AddFolder(path);
+    for (const auto& [folder, subs] : drives.tree) folders.existing.insert(folder);
+  }
+
+  FakeDrives drives;
+  FakeFolders folders;
+  SmallFakeFiles files;
+  FakeMessages messages;
+  FakeView view;
+  FakeMain main;
+  std::vector<std::string> log;
+  I_Ofichier config;
+  SelectDir select;
+};
+
+TEST(SelectDir_Load, TestsAFolderOnlyWhenDriveCIsAChange) {
+  struct Case {
+    const char* name;
+    std::string process_folder;  // where the process stands at load
+    std::string c_folder;        // drive C's current folder
+    bool program_there;
+    bool ok;
+    std::string text1, chemin;
+    size_t writes;
+  };
+  const Case cases[] = {
+      {"already on C: nothing tested", kMeteo, kMeteo, true, false, "", "", 0},
+      {"from Z: to a folder with the program", "Z:\\build", kMeteo, true, true, kMeteo, kMeteo, 1},
+      {"from Z: to a folder without it", "Z:\\build", "C:\\Temp", false, false, "C:\\Temp", "", 0},
+      {"from Z: to the root holding it", "Z:\\build", "C:\\", true, true, "C:\\", "C:\\", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    rig.folders.current = c.process_folder;
+    rig.drives.current['c'] = c.c_folder;
+    if (c.program_there) rig.files.ordinary.insert(JoinPath(c.c_folder, "heavy weather.exe"));
+
+    rig.select.Form_Load();
+
+    EXPECT_EQ(rig.log.at(0), "hide main");
+    EXPECT_EQ(rig.view.drive, 'c');
+    EXPECT_EQ(rig.view.folder, c.c_folder);
+    EXPECT_EQ(rig.view.ok, c.ok);
+    EXPECT_EQ(rig.view.text1, c.text1);
+    EXPECT_EQ(rig.config.CheminHW, c.chemin);
+    EXPECT_EQ(rig.files.writes.size(), c.writes);
+    EXPECT_EQ(rig.view.drives.size(), rig.drives.drives.size());
+  }
+}
+
+TEST(SelectDir_FolderChange, LeavingTheProgramsFolderKeepsCheminHWAndTheFile) {
+  Rig rig;
+  rig.files.ordinary.insert(kProgram);
+  rig.select.Form_Load();  // C:\ without the program
+
+  rig.select.Dir1_Change(kMeteo);
+  ASSERT_TRUE(rig.view.ok);
+  EXPECT_EQ(rig.folders.current, kMeteo);
+  const std::string written = rig.files.writes.at(0);
+  EXPECT_NE(written.find("\"C:\\Meteo\",0\r\n"), std::string::npos);
+
+  rig.select.Dir1_Change("C:\\Meteo\\Vieux");
+  EXPECT_FALSE(rig.view.ok);
+  EXPECT_EQ(rig.view.text1, "C:\\Meteo\\Vieux");
+  EXPECT_EQ(rig.folders.current, "C:\\Meteo\\Vieux");
+  EXPECT_EQ(rig.config.CheminHW, kMeteo);
+  EXPECT_EQ(rig.files.writes.size(), 1u);
+
+  rig.select.CommandAnnuler_Click();
+  EXPECT_TRUE(rig.view.unloaded);
+  EXPECT_EQ(rig.files.content.at(rig.config.ConfigPath()), written);
+}
+
+TEST(SelectDir_Ok, UnloadsShowsTheMainWindowAndWritesTheSameContentAgain) {
+  Rig rig;
+  rig.drives.current['c'] = kMeteo;
+  rig.files.ordinary.insert(kProgram);
+  rig.select.Form_Load();
+  rig.log.clear();
+
+  rig.select.CommandOK_Click();
+
+  EXPECT_EQ(rig.log, (std::vector<std::string>{"unload install", "show main"}));
+  ASSERT_EQ(rig.files.writes.size(), 2u);
+  EXPECT_EQ(rig.files.writes[1], rig.files.writes[0]);
+}
+
+TEST(SelectDir_Ok, DoesNothingWhileDisabled) {
+  Rig rig;
+  rig.select.Form_Load();
+  rig.log.clear();
+  rig.select.CommandOK_Click();
+  EXPECT_TRUE(rig.log.empty());
+  EXPECT_TRUE(rig.files.writes.empty());
+}
+
+TEST(SelectDir_Annuler, ClosesOnlyWhenTheMainWindowWentToo) {
+  struct Case {
+    bool close_box, answer_yes, unloaded;
+  };
+  for (const Case c : {Case{false, true, true}, Case{false, false, false}, Case{true, true, true},
+                       Case{true, false, false}}) {
+    SCOPED_TRACE(testing::Message() << "close box " << c.close_box << ", yes " << c.answer_yes);
+    Rig rig;
+    rig.select.Form_Load();
+    rig.log.clear();
+    rig.main.answer_yes = c.answer_yes;
+
+    c.close_box ? rig.select.Form_QueryUnload() : rig.select.CommandAnnuler_Click();
+
+    EXPECT_EQ(rig.view.unloaded, c.unloaded);
+    EXPECT_EQ(rig.log.at(0), "unload main");
+    EXPECT_EQ(rig.log.size(), c.unloaded ? 2u : 1u);
+  }
+}
+
+TEST(SelectDir_Annuler, ClicksDuringTheQuitQuestionAreIgnored) {
+  Rig rig;
+  rig.drives.current['c'] = kMeteo;
+  rig.files.ordinary.insert(kProgram);
+  rig.select.Form_Load();
+  rig.log.clear();
+  rig.main.answer_yes = false;
+  rig.main.during_question = [&rig] {
+    rig.select.CommandAnnuler_Click();
+    rig.select.Form_QueryUnload();
+    rig.select.CommandOK_Click();
+  };
+
+  rig.select.CommandAnnuler_Click();
+
+  EXPECT_EQ(rig.log, std::vector<std::string>{"unload main"});
+  EXPECT_FALSE(rig.view.unloaded);
+  rig.main.during_question = nullptr;
+  rig.select.CommandOK_Click();  // the window still works afterwards
+  EXPECT_TRUE(rig.view.unloaded);
+}
+
+TEST(SelectDir_Drive, AnUnreadableDriveLeavesBothListsOnTheFolderShown) {
+  for (const bool no_medium : {true, false}) {
+    SCOPED_TRACE(no_medium ? "no medium" : "folder list unreadable");
+    Rig rig;
+    rig.drives.current['c'] = kMeteo;
+    rig.files.ordinary.insert(kProgram);
+    rig.select.Form_Load();
+    if (no_medium) rig.drives.empty.insert('a');  // otherwise A:\ is simply not in the tree
+    const auto entries = rig.view.entries;
+
+    rig.select.Drive1_Change('a');
+
+    EXPECT_EQ(rig.view.drive, 'c');
+    EXPECT_EQ(rig.select.drive(), 'c');
+    EXPECT_EQ(rig.view.entries.size(), entries.size());
+    EXPECT_EQ(rig.view.folder, kMeteo);
+    EXPECT_EQ(rig.view.text1, kMeteo);
+    EXPECT_TRUE(rig.view.ok);
+    EXPECT_EQ(rig.files.writes.size(), 1u);
+    EXPECT_TRUE(rig.messages.errors.empty());
+
+    rig.select.Dir1_Change("C:\\Temp");  // and the next folder change works
+    EXPECT_EQ(rig.folders.current, "C:\\Temp");
+    EXPECT_FALSE(rig.view.ok);
+  }
+}
+
+TEST(SelectDir_Drive, PointsTheFolderListAtTheDrivesCurrentFolder) {
+  Rig rig;
+  rig.select.Form_Load();
+  rig.select.Drive1_Change('z');
+  EXPECT_EQ(rig.view.folder, "Z:\\");  // the fake's Z: has no current folder of its own
+  EXPECT_EQ(rig.view.text1, "Z:\\");
+  EXPECT_EQ(rig.folders.current, "Z:\\");
+  rig.drives.current['c'] = "C:\\Temp";
+  rig.select.Drive1_Change('c');
+  EXPECT_EQ(rig.folders.current, "C:\\Temp");
+}
+
+TEST(SelectDir_FolderChange, AFolderThatVanishedChangesNothing) {
+  Rig rig;
+  rig.drives.current['c'] = kMeteo;
+  rig.files.ordinary.insert(kProgram);
+  rig.select.Form_Load();
+  rig.select.Dir1_Change("C:\\Meteo\\Parti");
+  EXPECT_EQ(rig.view.folder, kMeteo);
+  EXPECT_EQ(rig.folders.current, kMeteo);
+  EXPECT_TRUE(rig.view.ok);
+  EXPECT_EQ(rig.files.writes.size(), 1u);
+}
+
+TEST(SelectDir_FolderChange, AFolderThatCannotBeMadeCurrentCountsAsWithoutTheProgram) {
+  Rig rig;
+  rig.drives.current['c'] = kMeteo;
+  rig.files.ordinary.insert(kProgram);
+  rig.files.ordinary.insert("C:\\Temp\\heavy weather.exe");
+  rig.select.Form_Load();
+  rig.folders.existing.erase("C:\\Temp");  // listed, but entering it fails
+  rig.select.Dir1_Change("C:\\Temp");
+  EXPECT_EQ(rig.view.text1, "C:\\Temp");
+  EXPECT_FALSE(rig.view.ok);
+  EXPECT_EQ(rig.config.CheminHW, kMeteo);
+  EXPECT_EQ(rig.files.writes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace orvando::test
