@@ -64,6 +64,7 @@ Outcome FakeStation::StartProgram(const std::string& program, const std::string&
 }
 
 std::vector<WindowHandle> FakeStation::WindowsTitled(const std::string& title) const {
+  ++searches;
   Appear();
   std::vector<WindowHandle> found;
   for (const auto& w : windows_) {

@@ -45,6 +45,7 @@ class FakeStation : public StationPlatform {
   std::vector<WindowHandle> keys_to;  // the foreground window of each SendKeys
   std::vector<std::vector<KeyEvent>> keys_sent;
   int64_t paused_ms = 0;
+  mutable int searches = 0;  // WindowsTitled calls
 
   Outcome StartProgram(const std::string& program, const std::string& folder, int show_state,
                        ProcessId& process) override;
