@@ -140,17 +140,17 @@ LRESULT CALLBACK StationProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 }
 
 void OpenWindow(HINSTANCE instance, int number, int show) {
-  HWND window =
-      CreateWindowW(L"HeavyWeatherStandIn", L"heavy weather", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                    CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
+  // A program that ignores the state it was given: created visible at a
+  // place of its own, so no ShowWindow ever applies the starter's state.
+  const bool normal = HasMode(L"show-normal");
+  const int offset = 40 * number;
+  HWND window = CreateWindowW(L"HeavyWeatherStandIn", L"heavy weather",
+                              WS_OVERLAPPEDWINDOW | (normal ? WS_VISIBLE : 0), offset, offset, 320,
+                              200, nullptr, nullptr, instance, nullptr);
   if (!window) return;
   SetWindowLongPtrW(window, GWLP_USERDATA, number);
   ++g_open_windows;
-  ShowWindow(window, show);
-  if (HasMode(L"show-normal")) {
-    // The first ShowWindow may have been given the starter's state anyway.
-    ShowWindow(window, SW_RESTORE);
-  }
+  if (!normal) ShowWindow(window, show);
   if (HasMode(L"take-focus")) SetForegroundWindow(window);
   Log("window " + Num(number) + " " + (IsIconic(window) ? "1" : "0"));
 }
