@@ -5,16 +5,42 @@
 #include <cstdint>
 #include <string>
 
+#include "config/i_ofichier.h"
+#include "platform/clock.h"
+#include "platform/event_pump.h"
+#include "platform/folders.h"
+#include "platform/station.h"
+#include "platform/user_messages.h"
+
 namespace orvando {
 
-using WindowHandle = std::uint64_t;  // a top-level window; 0 for none
+// How long the waits last. The defaults are the program's; tests shorten them.
+struct StationTimings {
+  // A launch waits this long for HeavyWeather's window to come to the front
+  // before it types its keystrokes, checking every `focus_poll_ms`.
+  int focus_wait_ms = 5000;
+  int focus_poll_ms = 50;
+  // A close searches and posts once per `close_pass_ms`, and gives up after
+  // `close_bound_ms`.
+  int close_pass_ms = 100;
+  int close_bound_ms = 60000;
+};
 
 class OuvrFermHW {
  public:
-  // (constructor: the settings, the station platform, the event pump, the
-  // clock and the message boxes; defined with the implementation)
+  // `chemin_hw` is read at every launch, so it must outlive this object (it
+  // is normally I_Ofichier::CheminHW, which the installation window changes).
+  OuvrFermHW(const std::string& chemin_hw, Folders& folders, StationPlatform& station,
+             EventPump& pump, const Clock& clock, UserMessages& messages,
+             StationTimings timings = {});
+  OuvrFermHW(const I_Ofichier& config, Folders& folders, StationPlatform& station, EventPump& pump,
+             const Clock& clock, UserMessages& messages, StationTimings timings = {})
+      : OuvrFermHW(config.CheminHW, folders, station, pump, clock, messages, timings) {}
 
-  bool HWLance = false;      // launched and not yet closed
+  OuvrFermHW(const OuvrFermHW&) = delete;
+  OuvrFermHW& operator=(const OuvrFermHW&) = delete;
+
+  bool HWLance = false;       // launched and not yet closed
   WindowHandle HandleHW = 0;  // found by the last close pass; 0 when none
 
   void OuvrirHW();
@@ -23,7 +49,23 @@ class OuvrFermHW {
 
   // True while a launch waits for the window or a close is under way: events
   // (ticks, clicks) may run nested inside.
-  bool Busy() const;
+  bool Busy() const { return busy_; }
+
+ private:
+  void Launch();
+  void MinimiseStartedWindow(ProcessId process);
+  WindowHandle WaitForStationInFront(ProcessId process, int64_t deadline);
+  bool IsStationWindow(WindowHandle window, ProcessId process) const;
+  void WaitUntil(int64_t deadline);
+
+  const std::string& chemin_hw_;
+  Folders& folders_;
+  StationPlatform& station_;
+  EventPump& pump_;
+  const Clock& clock_;
+  UserMessages& messages_;
+  const StationTimings timings_;
+  bool busy_ = false;
 };
 
 }  // namespace orvando

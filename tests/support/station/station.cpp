@@ -1,21 +1,199 @@
-// Placeholder stand-in: a window titled "heavy weather" that closes normally.
+// A stand-in for HeavyWeather, built as "heavy weather.exe": a window titled
+// "heavy weather" that writes down what happens to it, for the tests and as
+// a demo station for scripts/run.
+//
+// Environment:
+//   ORVANDO_STATION_LOG       file the log lines are appended to (none: no log)
+//   ORVANDO_STATION_MODE      comma-separated, default "normal":
+//       normal         one window, which closes on WM_CLOSE
+//       ignore-close   WM_CLOSE is logged and otherwise ignored
+//       slow-window    the window is created only after ORVANDO_STATION_DELAY_MS
+//       two-windows    two windows titled "heavy weather"; ends when both are gone
+//       show-normal    shows its window normally, whatever show state it was given
+//       take-focus     brings its window to the front once shown
+//   ORVANDO_STATION_DELAY_MS     for slow-window (default 2000)
+//   ORVANDO_STATION_LIFETIME_MS  ends on its own after this long (default
+//                                300000), so a station that ignores WM_CLOSE
+//                                never outlives a test run
+//
+// Log: UTF-8, one line per event, the event's name first, then its values
+// separated by single spaces (a path runs to the end of its line). <n> is the
+// window's number, 1 or 2; numbers are decimal.
+//   start <pid>
+//   exe <full path of this program>
+//   folder <working folder at start>
+//   show <wShowWindow of STARTUPINFO, or "none" without STARTF_USESHOWWINDOW>
+//   window <n> <1 when minimised once shown, else 0>
+//   foreground <n>                         the window was activated
+//   keydown|keyup|syskeydown|syskeyup <n> <virtual-key code>
+//   char|syschar <n> <character code>
+//   syscommand <n> <command>               WM_SYSCOMMAND: 61696 SC_KEYMENU,
+//                                          61472 SC_MINIMIZE, 61728 SC_RESTORE
+//   menu <n> enter|exit                    the window menu's modal loop
+//   minimized <n> | restored <n>           WM_SIZE
+//   close <n> <wParam> <lParam>            each WM_CLOSE
+//   exit <code>                            0: windows closed, 3: lifetime over
 #include <windows.h>
 
-static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_DESTROY) PostQuitMessage(0);
-  return DefWindowProcW(w, m, wp, lp);
+#include <string>
+
+namespace {
+
+std::wstring Env(const wchar_t* name) {
+  wchar_t buffer[1024];
+  const DWORD n = GetEnvironmentVariableW(name, buffer, 1024);
+  return n > 0 && n < 1024 ? std::wstring(buffer, n) : std::wstring();
 }
 
-int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int show) {
+int EnvInt(const wchar_t* name, int fallback) {
+  const std::wstring value = Env(name);
+  return value.empty() ? fallback : _wtoi(value.c_str());
+}
+
+bool HasMode(const wchar_t* mode) {
+  const std::wstring modes = L"," + Env(L"ORVANDO_STATION_MODE") + L",";
+  return modes.find(L"," + std::wstring(mode) + L",") != std::wstring::npos;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+void Log(const std::string& line) {
+  static const std::wstring path = Env(L"ORVANDO_STATION_LOG");
+  if (path.empty()) return;
+  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  const std::string text = line + "\r\n";
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string Num(unsigned long long n) {
+  return std::to_string(n);
+}
+
+int g_open_windows = 0;
+
+// Window number 1 or 2, kept in the window's user data.
+std::string Number(HWND window) {
+  return Num(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+const char* KeyName(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+      return "keydown";
+    case WM_KEYUP:
+      return "keyup";
+    case WM_SYSKEYDOWN:
+      return "syskeydown";
+    case WM_SYSKEYUP:
+      return "syskeyup";
+    case WM_CHAR:
+      return "char";
+    case WM_SYSCHAR:
+      return "syschar";
+    default:
+      return nullptr;
+  }
+}
+
+LRESULT CALLBACK StationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  const std::string n = Number(window);
+  if (const char* key = KeyName(message)) {
+    Log(std::string(key) + " " + n + " " + Num(wparam));
+    return DefWindowProcW(window, message, wparam, lparam);
+  }
+  switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE) Log("foreground " + n);
+      break;
+    case WM_SYSCOMMAND:
+      Log("syscommand " + n + " " + Num(wparam & 0xFFF0));
+      break;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      Log("menu " + n + (message == WM_ENTERMENULOOP ? " enter" : " exit"));
+      break;
+    case WM_SIZE:
+      if (wparam == SIZE_MINIMIZED) Log("minimized " + n);
+      if (wparam == SIZE_RESTORED) Log("restored " + n);
+      break;
+    case WM_CLOSE:
+      Log("close " + n + " " + Num(wparam) + " " + Num(static_cast<unsigned long long>(lparam)));
+      if (HasMode(L"ignore-close")) return 0;
+      break;
+    case WM_DESTROY:
+      if (--g_open_windows == 0) PostQuitMessage(0);
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void OpenWindow(HINSTANCE instance, int number, int show) {
+  // A program that ignores the state it was given: created visible at a
+  // place of its own, so no ShowWindow ever applies the starter's state.
+  const bool normal = HasMode(L"show-normal");
+  const int offset = 40 * number;
+  HWND window = CreateWindowW(L"HeavyWeatherStandIn", L"heavy weather",
+                              WS_OVERLAPPEDWINDOW | (normal ? WS_VISIBLE : 0), offset, offset, 320,
+                              200, nullptr, nullptr, instance, nullptr);
+  if (!window) return;
+  SetWindowLongPtrW(window, GWLP_USERDATA, number);
+  ++g_open_windows;
+  if (!normal) ShowWindow(window, show);
+  if (HasMode(L"take-focus")) SetForegroundWindow(window);
+  Log("window " + Num(number) + " " + (IsIconic(window) ? "1" : "0"));
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  GetStartupInfoW(&startup);
+  wchar_t exe[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH * 2);
+  wchar_t folder[MAX_PATH * 2] = {};
+  GetCurrentDirectoryW(MAX_PATH * 2, folder);
+  Log("start " + Num(GetCurrentProcessId()));
+  Log("exe " + Utf8(exe));
+  Log("folder " + Utf8(folder));
+  Log("show " +
+      ((startup.dwFlags & STARTF_USESHOWWINDOW) ? Num(startup.wShowWindow) : std::string("none")));
+
   WNDCLASSW wc{};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = inst;
+  wc.lpfnWndProc = StationProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"HeavyWeatherStandIn";
   RegisterClassW(&wc);
-  HWND w = CreateWindowW(wc.lpszClassName, L"heavy weather", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                         CW_USEDEFAULT, 300, 200, nullptr, nullptr, inst, nullptr);
-  ShowWindow(w, show);
+
+  SetTimer(nullptr, 0, static_cast<UINT>(EnvInt(L"ORVANDO_STATION_LIFETIME_MS", 300000)), nullptr);
+  if (HasMode(L"slow-window")) Sleep(static_cast<DWORD>(EnvInt(L"ORVANDO_STATION_DELAY_MS", 2000)));
+  OpenWindow(instance, 1, show);
+  if (HasMode(L"two-windows")) OpenWindow(instance, 2, show);
+
+  int code = 0;
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-  return 0;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER && msg.hwnd == nullptr) {
+      code = 3;
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  Log("exit " + Num(code));
+  return code;
 }

@@ -1,0 +1,53 @@
+#pragma once
+// What starting and closing the station program needs from the OS: starting
+// a program, the desktop's top-level windows, and the keyboard.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/outcome.h"
+#include "station/keys.h"
+
+namespace orvando {
+
+using WindowHandle = std::uint64_t;  // a top-level window; 0 for none
+using ProcessId = std::uint32_t;     // 0 for none
+
+class StationPlatform {
+ public:
+  virtual ~StationPlatform() = default;
+
+  // Starts the program file `program` (a full path: nothing is searched for)
+  // with `folder` as its working folder and `show_state` as the window state
+  // it is asked to show its first window in. Returns at once, without waiting
+  // for the program. On failure the French error names the file.
+  virtual Outcome StartProgram(const std::string& program, const std::string& folder,
+                               int show_state, ProcessId& process) = 0;
+
+  // Every top-level window whose whole title is `title`, upper and lower case
+  // not told apart, in the desktop's order (topmost first).
+  virtual std::vector<WindowHandle> WindowsTitled(const std::string& title) const = 0;
+
+  // Queues a message for the window and returns at once; false when the
+  // window is gone.
+  virtual bool PostToWindow(WindowHandle window, uint32_t message, uint64_t wparam,
+                            int64_t lparam) = 0;
+
+  // The window that receives the keyboard input, 0 when none.
+  virtual WindowHandle ForegroundWindow() const = 0;
+  // The process that owns the window, 0 when the window is gone.
+  virtual ProcessId WindowProcess(WindowHandle window) const = 0;
+  virtual bool IsMinimised(WindowHandle window) const = 0;
+  // Asks the window to minimise itself, without waiting for it.
+  virtual void Minimise(WindowHandle window) = 0;
+
+  // Types the keys into the foreground window, without waiting for them to
+  // be handled. False when the system refused them.
+  virtual bool SendKeys(const std::vector<KeyEvent>& keys) = 0;
+
+  // Waits without running any of this program's events.
+  virtual void Pause(int ms) = 0;
+};
+
+}  // namespace orvando

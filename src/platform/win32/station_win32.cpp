@@ -1,0 +1,104 @@
+#include "platform/win32/station_win32.h"
+
+#include <windows.h>
+
+#include "platform/win32/keyboard_win32.h"
+#include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle_win32.h"
+
+namespace orvando::win32 {
+namespace {
+
+HWND ToHwnd(WindowHandle window) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
+}
+WindowHandle FromHwnd(HWND window) {
+  return reinterpret_cast<UINT_PTR>(window);
+}
+
+struct TitleSearch {
+  std::wstring title;
+  std::vector<WindowHandle> found;
+};
+
+BOOL CALLBACK CollectTitled(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<TitleSearch*>(param);
+  // One character more than the title: a longer one shows as a mismatch.
+  std::wstring text(search.title.size() + 2, L'\0');
+  const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  if (length == static_cast<int>(search.title.size()) &&
+      CompareStringOrdinal(text.c_str(), length, search.title.c_str(), length, TRUE) ==
+          CSTR_EQUAL) {
+    search.found.push_back(FromHwnd(window));
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+// By full path and without a search: CreateProcessW with the program as its
+// application name never looks in our own folder or on PATH.
+Outcome Win32Station::StartProgram(const std::string& program, const std::string& folder,
+                                   int show_state, ProcessId& process) {
+  const std::wstring application = Widen(program);
+  std::wstring command_line = L"\"" + application + L"\"";
+  const std::wstring directory = Widen(folder);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show_state);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.c_str(), &startup, &info)) {
+    const DWORD error = GetLastError();
+    return Outcome::Fail("Impossible de lancer \xC2\xAB " + program +
+                         " \xC2\xBB : " + ErrorText(error) + ".");
+  }
+  // The program is not followed afterwards: only its windows are.
+  UniqueHandle owned_process(info.hProcess);
+  UniqueHandle owned_thread(info.hThread);
+  process = info.dwProcessId;
+  return Outcome::Ok();
+}
+
+std::vector<WindowHandle> Win32Station::WindowsTitled(const std::string& title) const {
+  TitleSearch search{Widen(title), {}};
+  EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool Win32Station::PostToWindow(WindowHandle window, uint32_t message, uint64_t wparam,
+                                int64_t lparam) {
+  return PostMessageW(ToHwnd(window), message, static_cast<WPARAM>(wparam),
+                      static_cast<LPARAM>(lparam)) != FALSE;
+}
+
+WindowHandle Win32Station::ForegroundWindow() const {
+  return FromHwnd(GetForegroundWindow());
+}
+
+ProcessId Win32Station::WindowProcess(WindowHandle window) const {
+  DWORD process = 0;
+  if (GetWindowThreadProcessId(ToHwnd(window), &process) == 0) return 0;
+  return process;
+}
+
+bool Win32Station::IsMinimised(WindowHandle window) const {
+  return IsIconic(ToHwnd(window)) != FALSE;
+}
+
+// Posted, as the window menu would send it: a station that does not answer
+// cannot hold us up.
+void Win32Station::Minimise(WindowHandle window) {
+  PostMessageW(ToHwnd(window), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+bool Win32Station::SendKeys(const std::vector<KeyEvent>& keys) {
+  return SendKeyInputs(keys);
+}
+
+void Win32Station::Pause(int ms) {
+  Sleep(static_cast<DWORD>(ms > 0 ? ms : 0));
+}
+
+}  // namespace orvando::win32

@@ -1,0 +1,24 @@
+#pragma once
+// The station platform on Windows: CreateProcessW, the desktop's top-level
+// windows, PostMessageW and SendInput.
+
+#include "platform/station.h"
+
+namespace orvando::win32 {
+
+class Win32Station : public StationPlatform {
+ public:
+  Outcome StartProgram(const std::string& program, const std::string& folder, int show_state,
+                       ProcessId& process) override;
+  std::vector<WindowHandle> WindowsTitled(const std::string& title) const override;
+  bool PostToWindow(WindowHandle window, uint32_t message, uint64_t wparam,
+                    int64_t lparam) override;
+  WindowHandle ForegroundWindow() const override;
+  ProcessId WindowProcess(WindowHandle window) const override;
+  bool IsMinimised(WindowHandle window) const override;
+  void Minimise(WindowHandle window) override;
+  bool SendKeys(const std::vector<KeyEvent>& keys) override;
+  void Pause(int ms) override;
+};
+
+}  // namespace orvando::win32

@@ -1,0 +1,170 @@
+#include "station/ouvr_ferm_hw.h"
+
+#include <algorithm>
+
+#include "station/heavy_weather.h"
+
+namespace orvando {
+namespace {
+
+std::string JoinPath(const std::string& folder, std::string_view file) {
+  std::string path = folder;
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  return path.append(file);
+}
+
+bool Contains(const std::vector<WindowHandle>& windows, WindowHandle window) {
+  return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
+
+}  // namespace
+
+OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, Folders& folders, StationPlatform& station,
+                       EventPump& pump, const Clock& clock, UserMessages& messages,
+                       StationTimings timings)
+    : chemin_hw_(chemin_hw),
+      folders_(folders),
+      station_(station),
+      pump_(pump),
+      clock_(clock),
+      messages_(messages),
+      timings_(timings) {}
+
+// A call that arrives while a launch or a close is under way (from an event
+// run by its wait) does nothing: the one under way finishes the job.
+void OuvrFermHW::OuvrirHW() {
+  if (busy_) return;
+  // The current folder follows CheminHW at every call, launched or not; it is
+  // not put back afterwards.
+  const Outcome folder = chemin_hw_.empty() ? Outcome::Ok() : folders_.SetCurrentFolder(chemin_hw_);
+  if (!HWLance) {
+    if (chemin_hw_.empty()) {
+      messages_.ShowError(
+          "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Supprimez Orvando.cfg "
+          "et relancez Orvando pour le choisir.");
+    } else if (!folder) {
+      messages_.ShowError(folder.error + kNotLaunched);
+    } else {
+      busy_ = true;
+      Launch();
+      busy_ = false;
+    }
+  }
+  // A failed attempt counts as a run too: the schedule goes on at its next
+  // slot instead of retrying every second.
+  HWLance = true;
+}
+
+void OuvrFermHW::Launch() {
+  // By full path, so that a same-named program in our own folder or on the
+  // search path is never started instead.
+  ProcessId process = 0;
+  const Outcome started = station_.StartProgram(JoinPath(chemin_hw_, hw::kProgramFile), chemin_hw_,
+                                                hw::kShowState, process);
+  if (!started) {
+    messages_.ShowError(started.error + kNotLaunched);
+    return;
+  }
+
+  // The keystrokes go to whatever window is in front, so each string is sent
+  // only once HeavyWeather's window is there; a station slow to show its
+  // window must not have them typed into the user's own program.
+  const int64_t deadline = clock_.MonotonicMs() + timings_.focus_wait_ms;
+  for (std::string_view keys : {hw::kOpenWindowMenu, hw::kPickMinimise}) {
+    const WindowHandle front = WaitForStationInFront(process, deadline);
+    if (front == 0) {
+      MinimiseStartedWindow(process);
+      return;
+    }
+    // Already minimised: what the keys are for is done, and Alt+Space, space
+    // on a minimised window would restore it.
+    if (station_.IsMinimised(front)) return;
+    const KeyParse parsed = ParseKeys(keys);
+    if (parsed.ok) station_.SendKeys(parsed.events);
+  }
+}
+
+// Without the keystrokes, the station's window (if it came up at all) is
+// asked to minimise directly.
+void OuvrFermHW::MinimiseStartedWindow(ProcessId process) {
+  if (pump_.QuitRequested()) return;
+  for (WindowHandle window : station_.WindowsTitled(std::string(hw::kWindowTitle))) {
+    if (station_.WindowProcess(window) == process && !station_.IsMinimised(window)) {
+      station_.Minimise(window);
+    }
+  }
+}
+
+WindowHandle OuvrFermHW::WaitForStationInFront(ProcessId process, int64_t deadline) {
+  for (;;) {
+    const WindowHandle front = station_.ForegroundWindow();
+    if (IsStationWindow(front, process)) return front;
+    const int64_t now = clock_.MonotonicMs();
+    if (pump_.QuitRequested() || now >= deadline) return 0;
+    WaitUntil(std::min<int64_t>(deadline, now + timings_.focus_poll_ms));
+  }
+}
+
+bool OuvrFermHW::IsStationWindow(WindowHandle window, ProcessId process) const {
+  if (window == 0) return false;
+  return station_.WindowProcess(window) == process ||
+         Contains(station_.WindowsTitled(std::string(hw::kWindowTitle)), window);
+}
+
+// Passes of (let events run, search and post) until a search finds no
+// window, paced and bounded. Once the user has quit, events are no longer
+// run (the windows they belong to are gone) but the close still goes on to
+// its end or bound, without a message.
+void OuvrFermHW::FermerHW() {
+  if (busy_) return;
+  busy_ = true;
+  const int64_t bound = clock_.MonotonicMs() + timings_.close_bound_ms;
+  for (;;) {
+    if (!pump_.QuitRequested()) pump_.LetPendingEventsRun();
+    FermerFenetre(std::string(hw::kWindowTitle));
+    if (HandleHW == 0) break;
+    const int64_t now = clock_.MonotonicMs();
+    if (now >= bound) {
+      if (!pump_.QuitRequested()) {
+        messages_.ShowError(
+            "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est "
+            "toujours ouverte après " +
+            std::to_string(timings_.close_bound_ms / 1000) +
+            " secondes. Fermez HeavyWeather vous-même.");
+      }
+      break;
+    }
+    WaitUntil(std::min<int64_t>(bound, now + timings_.close_pass_ms));
+  }
+  HWLance = false;
+  HandleHW = 0;
+  busy_ = false;
+}
+
+// One close request per window with that title: a window that ignores it
+// does not keep the others from being asked.
+void OuvrFermHW::FermerFenetre(const std::string& title) {
+  HWLance = false;
+  const std::vector<WindowHandle> windows = station_.WindowsTitled(title);
+  for (WindowHandle window : windows) {
+    station_.PostToWindow(window, hw::kCloseMessage, hw::kCloseWParam, hw::kCloseLParam);
+  }
+  HandleHW = windows.empty() ? 0 : windows.front();
+}
+
+// Waits until the deadline by the clock: the pump returns early when the user
+// quits, and the pace must hold all the same (from then on without events).
+void OuvrFermHW::WaitUntil(int64_t deadline) {
+  for (int64_t now = clock_.MonotonicMs(); now < deadline; now = clock_.MonotonicMs()) {
+    const int ms = static_cast<int>(deadline - now);
+    if (pump_.QuitRequested()) {
+      station_.Pause(ms);
+    } else {
+      pump_.WaitWithEvents(ms);
+    }
+  }
+}
+
+}  // namespace orvando

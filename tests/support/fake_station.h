@@ -1,0 +1,73 @@
+#pragma once
+// A desktop for core tests: simulated windows that appear when the fake clock
+// says so, come to the front or not, and close after some number of close
+// requests (or never). Every call is recorded in order.
+
+#include <string>
+#include <vector>
+
+#include "fake_clock.h"
+#include "platform/station.h"
+
+namespace orvando::test {
+
+struct FakeWindow {
+  WindowHandle handle = 0;
+  std::string title;
+  ProcessId process = 0;
+  bool minimised = false;
+  int closes_after = 1;  // close requests it takes to go; 0: never goes
+  int close_requests = 0;
+  int64_t appears_at = 0;       // monotonic ms
+  bool comes_to_front = false;  // becomes the foreground window as it appears
+};
+
+class FakeStation : public StationPlatform {
+ public:
+  explicit FakeStation(FakeClock& clock) : clock_(clock) {}
+
+  // What StartProgram does: fail with `start_error` when it is set, otherwise
+  // start a process which, when `started_window` is set, shows that window
+  // `window_delay_ms` later (its handle and process are filled in).
+  std::string start_error;
+  bool started_window = true;
+  int window_delay_ms = 0;
+  FakeWindow window_template{0, "heavy weather", 0, false, 1, 0, 0, true};
+
+  // Adds a window now (or later, by `appears_at`); returns its handle.
+  WindowHandle AddWindow(FakeWindow window);
+  const FakeWindow* Find(WindowHandle handle) const;
+  int OpenWindows() const;
+
+  // May be a window we don't simulate (another program's).
+  mutable WindowHandle foreground = 0;
+  std::vector<std::string> calls;
+  std::vector<WindowHandle> keys_to;  // the foreground window of each SendKeys
+  std::vector<std::vector<KeyEvent>> keys_sent;
+  int64_t paused_ms = 0;
+  mutable int searches = 0;  // WindowsTitled calls
+
+  Outcome StartProgram(const std::string& program, const std::string& folder, int show_state,
+                       ProcessId& process) override;
+  std::vector<WindowHandle> WindowsTitled(const std::string& title) const override;
+  bool PostToWindow(WindowHandle window, uint32_t message, uint64_t wparam,
+                    int64_t lparam) override;
+  WindowHandle ForegroundWindow() const override;
+  ProcessId WindowProcess(WindowHandle window) const override;
+  bool IsMinimised(WindowHandle window) const override;
+  void Minimise(WindowHandle window) override;
+  bool SendKeys(const std::vector<KeyEvent>& keys) override;
+  void Pause(int ms) override;
+
+ private:
+  // Windows whose time has come appear (lazily, at the next question).
+  void Appear() const;
+  FakeWindow* Live(WindowHandle handle) const;
+
+  FakeClock& clock_;
+  mutable std::vector<FakeWindow> windows_;  // appeared or due to appear
+  WindowHandle next_handle_ = 0x100;
+  ProcessId next_process_ = 500;
+};
+
+}  // namespace orvando::test

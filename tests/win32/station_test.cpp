@@ -1,0 +1,191 @@
+// OuvrFermHW with the real stand-in station under Wine: what is started and
+// from where, where the keystrokes land, and how closes end.
+#include "station_fixture.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace orvando::test {
+namespace {
+
+using StationWin32 = StationFixture;
+
+// The user's own program, in front: counts every keystroke it receives.
+int g_keys_to_other = 0;
+
+LRESULT CALLBACK OtherProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+      (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU)) {
+    ++g_keys_to_other;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+HWND OpenOtherProgramInFront() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = OtherProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"OrvandoTestOtherProgram";
+  RegisterClassW(&wc);
+  HWND window = CreateWindowW(wc.lpszClassName, L"Autre programme", WS_OVERLAPPEDWINDOW, 10, 10,
+                              300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  SetFocus(window);
+  return window;
+}
+
+TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  hw.OuvrirHW();
+  ASSERT_TRUE(WaitForLine("window 1 1")) << "not shown minimised";
+  pump.WaitWithEvents(1000);  // anything typed after the start has arrived
+
+  EXPECT_TRUE(hw.HWLance);
+  EXPECT_TRUE(messages.errors.empty());
+  EXPECT_EQ(folders.CurrentFolder(), chemin);
+  EXPECT_EQ(Events("exe").at(0), "exe " + chemin + "\\heavy weather.exe");
+  EXPECT_EQ(Events("folder").at(0), "folder " + chemin);
+  EXPECT_EQ(Events("show").at(0), "show 2");
+  // Already minimised: no keystrokes, nothing that would restore it.
+  EXPECT_TRUE(Events("syskeydown").empty());
+  EXPECT_TRUE(Events("restored").empty());
+  const auto windows = station.WindowsTitled("heavy weather");
+  ASSERT_EQ(windows.size(), 1u);
+  EXPECT_TRUE(station.IsMinimised(windows[0]));
+
+  const ULONGLONG start = GetTickCount64();
+  hw.FermerHW();
+  const ULONGLONG took = GetTickCount64() - start;
+  ASSERT_TRUE(WaitForLine("exit 0"));
+  EXPECT_EQ(Events("close"), std::vector<std::string>{"close 1 1 1"});
+  EXPECT_FALSE(hw.HWLance);
+  EXPECT_EQ(hw.HandleHW, 0u);
+  std::printf("close of a willing station: %llu ms, %zu WM_CLOSE\n", took, Events("close").size());
+}
+
+TEST_F(StationWin32, WhileLaunchedStartsNothingAndTypesNothing) {
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  hw.HWLance = true;
+  hw.OuvrirHW();
+  pump.WaitWithEvents(1500);
+  EXPECT_TRUE(LogLines().empty());
+  EXPECT_TRUE(station.WindowsTitled("heavy weather").empty());
+  EXPECT_EQ(folders.CurrentFolder(), chemin);
+  EXPECT_TRUE(hw.HWLance);
+}
+
+TEST_F(StationWin32, CloseWithNoWindowIsOnePass) {
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  hw.HWLance = true;
+  const ULONGLONG start = GetTickCount64();
+  hw.FermerHW();
+  EXPECT_LT(GetTickCount64() - start, 100u);  // no pause: no second pass
+  EXPECT_FALSE(hw.HWLance);
+  EXPECT_EQ(hw.HandleHW, 0u);
+  EXPECT_TRUE(messages.errors.empty());
+}
+
+TEST_F(StationWin32, ClosesBothWindowsOfTheTitle) {
+  Mode(L"two-windows");
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  hw.OuvrirHW();
+  ASSERT_TRUE(WaitForLine("window 2 1"));
+  hw.FermerHW();
+  ASSERT_TRUE(WaitForLine("exit 0"));
+  auto closes = Events("close");
+  std::sort(closes.begin(), closes.end());
+  EXPECT_EQ(closes, (std::vector<std::string>{"close 1 1 1", "close 2 1 1"}));
+  EXPECT_TRUE(station.WindowsTitled("heavy weather").empty());
+  EXPECT_TRUE(messages.errors.empty());
+}
+
+TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood) {
+  Mode(L"ignore-close");
+  StationTimings timings;
+  timings.close_bound_ms = 3000;
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages, timings);
+  hw.OuvrirHW();
+  ASSERT_TRUE(WaitForLine("window 1 1"));
+
+  const ULONGLONG start = GetTickCount64();
+  const double cpu_before = CpuMs();
+  hw.FermerHW();
+  const double cpu = CpuMs() - cpu_before;
+  const ULONGLONG took = GetTickCount64() - start;
+  pump.WaitWithEvents(300);  // the last requests reach the log
+
+  EXPECT_GE(took, 3000u);
+  EXPECT_LT(took, 4000u);
+  const size_t closes = Events("close").size();
+  EXPECT_GE(closes, 10u);
+  EXPECT_LE(closes, 3000u / 100 + 1);  // one per pass, one pass per 100 ms
+  EXPECT_LT(cpu, took / 4.0) << "the wait spins";
+  ASSERT_EQ(messages.errors.size(), 1u);
+  EXPECT_NE(messages.errors[0].find("ne s'est pas fermé"), std::string::npos);
+  EXPECT_FALSE(hw.HWLance);
+  EXPECT_EQ(hw.HandleHW, 0u);
+  std::printf("close of a station that ignores WM_CLOSE: %llu ms, %zu WM_CLOSE, %.0f ms CPU\n",
+              took, closes, cpu);
+}
+
+TEST_F(StationWin32, KeystrokesNeverReachAnotherProgramInFront) {
+  Mode(L"slow-window");
+  SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", L"2500");
+  const HWND other = OpenOtherProgramInFront();
+  pump.WaitWithEvents(200);
+  ASSERT_EQ(GetForegroundWindow(), other) << "the test could not take the focus";
+
+  StationTimings timings;
+  timings.focus_wait_ms = 1000;  // gives up before the station's window is up
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages, timings);
+  hw.OuvrirHW();
+  EXPECT_TRUE(WaitForLine("window 1 1"));
+  pump.WaitWithEvents(1000);
+
+  EXPECT_EQ(g_keys_to_other, 0);
+  EXPECT_TRUE(Events("syskeydown").empty());
+  EXPECT_TRUE(hw.HWLance);
+  DestroyWindow(other);
+}
+
+TEST_F(StationWin32, AStationShownNormallyGetsTheKeystrokes) {
+  // Without a window manager a new window is not put in front by itself: this
+  // station brings itself there.
+  Mode(L"show-normal,take-focus");
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  hw.OuvrirHW();
+  ASSERT_TRUE(WaitForLine("window 1 0"));
+  ASSERT_FALSE(Events("foreground").empty()) << "the station could not take the focus";
+  // Alt+Space reached its window and opened the window menu, and the u came
+  // after it (on Wine the space ends the menu, so the u reaches the window).
+  EXPECT_TRUE(WaitForLine("syscommand 1 61696", 3000));
+  EXPECT_TRUE(WaitForLine("keyup 1 85", 3000));
+  if (HasFailure()) {
+    for (const auto& line : LogLines()) std::printf("log: %s\n", line.c_str());
+  }
+}
+
+TEST_F(StationWin32, NeverStartsASameNamedProgramFromAnotherFolder) {
+  // A decoy "heavy weather.exe" in the current folder and on PATH; none in
+  // the station's folder.
+  const fs::path decoy = Root() / L"ailleurs";
+  fs::create_directories(decoy);
+  ASSERT_TRUE(CopyFileW((Folder() / L"heavy weather.exe").c_str(),
+                        (decoy / L"heavy weather.exe").c_str(), FALSE));
+  ASSERT_TRUE(DeleteFileW((Folder() / L"heavy weather.exe").c_str()));
+  SetCurrentDirectoryW(decoy.c_str());
+  SetEnvironmentVariableW(L"PATH", (decoy.wstring() + L";C:\\windows\\system32").c_str());
+
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  hw.OuvrirHW();
+  pump.WaitWithEvents(1500);
+  EXPECT_TRUE(Events("start").empty());
+  ASSERT_EQ(messages.errors.size(), 1u);
+  EXPECT_NE(messages.errors[0].find(chemin + "\\heavy weather.exe"), std::string::npos)
+      << messages.errors[0];
+  EXPECT_TRUE(hw.HWLance);
+}
+
+}  // namespace
+}  // namespace orvando::test
