@@ -28,7 +28,7 @@ class RecordingView : public FormTimerView {
 
 // HWLance as the station control keeps it: set by every Open, cleared by
 // Close. A launch and a close are recorded with the tick they happened on.
-class FakeStation : public StationControl {
+class FakeStationControl : public StationControl {
  public:
   bool Launched() const override { return launched; }
   void Open() override {

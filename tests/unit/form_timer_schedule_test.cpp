@@ -21,7 +21,7 @@ struct Scheduler {
   FakeMessages messages;
   I_Ofichier config{files, messages};
   RecordingView view;
-  FakeStation station;
+  FakeStationControl station;
   FakeInstance instance;
   FormTimer form{{view, clock, config, station, messages, instance, nullptr, nullptr}};
   std::vector<std::string> launches;

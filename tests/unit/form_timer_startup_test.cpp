@@ -27,7 +27,7 @@ struct Program {
   FakeMessages messages;
   I_Ofichier config{files, messages};
   RecordingView view;
-  FakeStation station;
+  FakeStationControl station;
   FakeInstance instance;
   FakeInstallWindow install;
   FakeAboutWindow about;

@@ -23,7 +23,7 @@ struct MainWindow {
   FakeFiles files;
   FakeMessages messages;
   I_Ofichier config{files, messages};
-  FakeStation station;
+  FakeStationControl station;
   FakeInstance instance;
   FakeAboutWindow about;
   win32::WindowCounter counter;
