@@ -1,3 +1,84 @@
-// Placeholder until the main window lands.
+// Orvando.exe: builds the program's objects, wires them and runs the message
+// loop. Every object lives here, for the whole run, so that nothing a late
+// handler touches is freed before the loop ends.
 #include <windows.h>
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "config/i_ofichier.h"
+#include "main_window/form_timer.h"
+#include "main_window/form_timer_win32.h"
+#include "main_window/station_link.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/drives_win32.h"
+#include "platform/win32/event_pump_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/folders_win32.h"
+#include "platform/win32/messages_win32.h"
+#include "platform/win32/single_instance_win32.h"
+#include "platform/win32/station_win32.h"
+#include "station/ouvr_ferm_hw.h"
+#include "windows/select_dir_win32.h"
+
+using namespace orvando;
+
+namespace {
+
+int RunMessageLoop(win32::Win32EventPump& pump) {
+  MSG msg;
+  // A handler may have pulled WM_QUIT out of the queue in a nested wait.
+  while (!pump.QuitRequested()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got < 0) return 1;
+    // Tab and the arrow keys move between controls, as in a dialog.
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (root && IsDialogMessageW(root, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return pump.ExitCode();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+  win32::Win32Clock clock;
+  win32::Win32Files files;
+  win32::Win32Messages messages;
+  win32::Win32Folders folders;
+  win32::Win32Drives drives;
+  win32::Win32Station station_platform;
+  win32::Win32EventPump pump;
+  win32::Win32SingleInstance instance;
+
+  I_Ofichier config(files, messages);
+  OuvrFermHW station(config, folders, station_platform, pump, clock, messages);
+  StationLink station_link(station);
+
+  win32::WindowCounter windows;
+  win32::FormTimerWin32 main_window(&windows);
+  FormTimer form({main_window, clock, config, station_link, messages, instance, nullptr, nullptr});
+  win32::SelectDirWindow install(&windows, form, config, folders, files, drives);
+  form.SetWindows(&install, nullptr);
+  config.SetOptionSelector(&form);
+
+  int exit_code = 0;
+  if (main_window.Create()) {
+    messages.SetOwner(main_window.hwnd());
+    main_window.Attach(&form);
+    // Another copy running: end at once, nothing shown, nothing touched.
+    if (form.Form_Load()) {
+      main_window.Start();
+      exit_code = RunMessageLoop(pump);
+    }
+  } else {
+    exit_code = 1;
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exit_code;
+}

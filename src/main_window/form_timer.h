@@ -40,6 +40,11 @@ class FormTimer : public OptionSelector, public MainWindowControl {
     AboutWindowControl* about = nullptr;
   };
   explicit FormTimer(const Links& links);
+  // The other two windows are built after this one, which they refer to.
+  void SetWindows(InstallWindowControl* install, AboutWindowControl* about) {
+    links_.install = install;
+    links_.about = about;
+  }
 
   // Window-level state, as the window shows it.
   std::string Command1Caption = "Start";  // "Stop" exactly when armed
