@@ -36,6 +36,8 @@ OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, Folders& folders, StationPl
 // run by its wait) does nothing: the one under way finishes the job.
 void OuvrFermHW::OuvrirHW() {
   if (busy_) return;
+  // Busy for the whole call: a message box shown here runs events too.
+  busy_ = true;
   // The current folder follows CheminHW at every call, launched or not; it is
   // not put back afterwards.
   const Outcome folder = chemin_hw_.empty() ? Outcome::Ok() : folders_.SetCurrentFolder(chemin_hw_);
@@ -47,14 +49,13 @@ void OuvrFermHW::OuvrirHW() {
     } else if (!folder) {
       messages_.ShowError(folder.error + kNotLaunched);
     } else {
-      busy_ = true;
       Launch();
-      busy_ = false;
     }
   }
   // A failed attempt counts as a run too: the schedule goes on at its next
   // slot instead of retrying every second.
   HWLance = true;
+  busy_ = false;
 }
 
 void OuvrFermHW::Launch() {

@@ -137,6 +137,10 @@ TEST_F(Station, LaunchFailuresStartNothingTellTheUserOnceAndCountAsARun) {
       {"missing program", "C:\\Meteo", "introuvable : C:\\Meteo\\heavy weather.exe",
        "C:\\Meteo\\heavy weather.exe", 1},
   };
+  // A message box runs events (ticks) while it waits: the call must count as
+  // under way, so that a tick does not launch again nested in it.
+  std::vector<bool> busy_while_telling;
+  messages.on_error = [&] { busy_while_telling.push_back(hw.Busy()); };
   for (const auto& c : cases) {
     chemin = c.chemin;
     station.calls.clear();
@@ -151,7 +155,9 @@ TEST_F(Station, LaunchFailuresStartNothingTellTheUserOnceAndCountAsARun) {
     EXPECT_NE(messages.errors[0].find(c.message_part), std::string::npos) << messages.errors[0];
     EXPECT_NE(messages.errors[0].find("HeavyWeather n'a pas été lancé"), std::string::npos);
     EXPECT_TRUE(hw.HWLance) << c.name;
+    EXPECT_FALSE(hw.Busy()) << c.name;
   }
+  EXPECT_EQ(busy_while_telling, std::vector<bool>(3, true));
 }
 
 TEST_F(Station, FermerPassesUntilNoWindowIsLeft) {
