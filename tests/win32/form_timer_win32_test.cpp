@@ -51,9 +51,42 @@ struct MainWindow {
   }
 };
 
-RECT Px(int left, int top, int width, int height) {  // twips at 96 DPI
-  const auto p = [](int t) { return MulDiv(t, 96, 1440); };
+RECT Px(int left, int top, int width, int height, int dpi = 96) {  // twips at `dpi`
+  const auto p = [dpi](int t) { return MulDiv(t, dpi, 1440); };
   return {p(left), p(top), p(left) + p(width), p(top) + p(height)};
+}
+
+// Moved to a monitor of another DPI, the window lays itself out again.
+TEST(FormTimerWin32_Layout, RescalesOnADpiChange) {
+  MainWindow w;
+  const int dpi = 144;
+  RECT suggested{100, 100, 100 + MulDiv(260, dpi, 96), 100 + MulDiv(180, dpi, 96)};
+  SendMessageW(w.window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  struct Case {
+    int id;
+    RECT expected;
+  };
+  const Case cases[] = {
+      {FormTimerWin32::kFrame1, Px(120, 120, 3255, 855, dpi)},
+      {FormTimerWin32::kOption1 + 4, Px(2640, 480, 615, 255, dpi)},
+      {FormTimerWin32::kLabel2, Px(120, 1120, 1215, 375, dpi)},
+      {FormTimerWin32::kCommand1, Px(1680, 1200, 1095, 255, dpi)},
+      {FormTimerWin32::kLabel1, Px(3000, 1200, 135, 255, dpi)},
+  };
+  for (const auto& c : cases) {
+    const RECT r = w.RectInClient(c.id);
+    EXPECT_EQ(r.left, c.expected.left) << c.id;
+    EXPECT_EQ(r.top, c.expected.top) << c.id;
+    EXPECT_EQ(r.right, c.expected.right) << c.id;
+    EXPECT_EQ(r.bottom, c.expected.bottom) << c.id;
+  }
+  // The clock's font grows with the DPI: 12 points at 144 DPI is 24 pixels.
+  HFONT font = reinterpret_cast<HFONT>(
+      SendMessageW(w.window.control(FormTimerWin32::kLabel2), WM_GETFONT, 0, 0));
+  LOGFONTW lf{};
+  GetObjectW(font, sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, -24);
 }
 
 TEST(FormTimerWin32_Layout, ControlsAtTheirRectanglesWithTheirTexts) {
