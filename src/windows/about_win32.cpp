@@ -187,7 +187,7 @@ void AboutWin32::SetLabel2Underlined(bool underlined) {
 LRESULT AboutWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_MOUSEMOVE:  // only over the background: every control is a window
-      about_->Form_MouseMove();
+      if (about_) about_->Form_MouseMove();
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -213,6 +213,7 @@ LRESULT AboutWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void AboutWin32::OnCommand(int id, int code) {
+  if (!about_) return;
   if (id == kAboutCommand1 && code == BN_CLICKED) about_->Command1_Click();
   if (id == kAboutLabel1 && code == STN_CLICKED) about_->Label1_Click();
   if (id == kAboutLabel2 && code == STN_CLICKED) about_->Label2_Click();
