@@ -1,0 +1,186 @@
+#include "platform/win32/picture_win32.h"
+
+#include <wincodec.h>
+
+#include <utility>
+
+namespace orvando::win32 {
+
+namespace {
+
+// Releases a COM pointer at the end of its scope.
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (p_) p_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T* operator->() const { return p_; }
+  T* get() const { return p_; }
+  T** put() { return &p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// COM for the calling thread, for as long as we decode. Our one UI thread
+// may or may not have it already; either way the counts stay balanced.
+class ComScope {
+ public:
+  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComScope() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  HRESULT hr_;
+};
+
+HBITMAP ToDib(IWICBitmapSource* source, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down, as WIC hands rows out
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dib) return nullptr;
+  const UINT stride = static_cast<UINT>(width) * 4;
+  if (FAILED(source->CopyPixels(nullptr, stride, stride * static_cast<UINT>(height),
+                                static_cast<BYTE*>(bits)))) {
+    DeleteObject(dib);
+    return nullptr;
+  }
+  return dib;
+}
+
+}  // namespace
+
+HBITMAP LoadScaledPicture(int resource_id, int width, int height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource_id), MAKEINTRESOURCEW(10));
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return nullptr;
+  const DWORD size = SizeofResource(module, found);
+
+  ComScope com;
+  ComRef<IWICImagingFactory> factory;
+  ComRef<IWICStream> stream;
+  ComRef<IWICBitmapDecoder> decoder;
+  ComRef<IWICBitmapFrameDecode> frame;
+  ComRef<IWICBitmapScaler> scaler;
+  ComRef<IWICFormatConverter> converter;
+  const bool ok =
+      SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_IWICImagingFactory,
+                                 reinterpret_cast<void**>(factory.put()))) &&
+      SUCCEEDED(factory->CreateStream(stream.put())) &&
+      SUCCEEDED(stream->InitializeFromMemory(static_cast<BYTE*>(data), size)) &&
+      SUCCEEDED(factory->CreateDecoderFromStream(stream.get(), nullptr,
+                                                 WICDecodeMetadataCacheOnDemand, decoder.put())) &&
+      SUCCEEDED(decoder->GetFrame(0, frame.put())) &&
+      SUCCEEDED(factory->CreateBitmapScaler(scaler.put())) &&
+      SUCCEEDED(scaler->Initialize(frame.get(), static_cast<UINT>(width), static_cast<UINT>(height),
+                                   WICBitmapInterpolationModeFant)) &&
+      SUCCEEDED(factory->CreateFormatConverter(converter.put())) &&
+      SUCCEEDED(converter->Initialize(scaler.get(), GUID_WICPixelFormat32bppBGR,
+                                      WICBitmapDitherTypeNone, nullptr, 0.0,
+                                      WICBitmapPaletteTypeCustom));
+  return ok ? ToDib(converter.get(), width, height) : nullptr;
+}
+
+HICON LoadIconAt(int resource_id, int px) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id),
+                                       IMAGE_ICON, px, px, LR_DEFAULTCOLOR));
+}
+
+bool ClickTracker::OnMessage(HWND window, UINT message, LPARAM lparam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      SetCapture(window);
+      return false;
+    case WM_LBUTTONUP: {
+      if (!std::exchange(pressed_, false)) return false;
+      ReleaseCapture();
+      RECT client;
+      GetClientRect(window, &client);
+      const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      return PtInRect(&client, at) != FALSE;
+    }
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool Picture::CreateChild(HWND parent, int id, bool enabled, std::function<void()> on_click) {
+  on_click_ = std::move(on_click);
+  const DWORD style = WS_CHILD | WS_VISIBLE | (enabled ? 0 : WS_DISABLED);
+  return Create(L"OrvandoPicture", nullptr, style, 0, L"", 0, 0, 0, 0,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), parent);
+}
+
+void Picture::SetIcon(HICON icon) {
+  icon_ = icon;
+  bitmap_ = nullptr;
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void Picture::SetBitmap(HBITMAP bitmap) {
+  bitmap_ = bitmap;
+  icon_ = nullptr;
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+LRESULT Picture::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_NCHITTEST:
+      if (!on_click_) return HTTRANSPARENT;
+      break;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    default:
+      if (on_click_ && click_.OnMessage(hwnd(), message, lparam)) {
+        on_click_();
+        return 0;
+      }
+      break;
+  }
+  return Window::OnMessage(message, wparam, lparam);
+}
+
+void Picture::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd(), &ps);
+  RECT r;
+  GetClientRect(hwnd(), &r);
+  if (icon_) {
+    DrawIconEx(dc, 0, 0, icon_, r.right, r.bottom, 0, nullptr, DI_NORMAL);
+  } else if (bitmap_) {
+    BITMAP info{};
+    GetObjectW(bitmap_, sizeof info, &info);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, bitmap_);
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, r.right, r.bottom, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  EndPaint(hwnd(), &ps);
+}
+
+}  // namespace orvando::win32

@@ -1,0 +1,54 @@
+#pragma once
+// Pictures for our windows: icons and stored JPEGs loaded at the size they
+// are shown, and a child control that draws one.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/win32/window_win32.h"
+
+namespace orvando::win32 {
+
+// Decodes a picture stored as RCDATA (a JPEG, or anything Windows Imaging
+// Component reads) and scales it to width x height with a smoothing filter,
+// so it stays sharp at every DPI. The caller owns the bitmap; null on failure.
+HBITMAP LoadScaledPicture(int resource_id, int width, int height);
+
+// The icon of the program's resources that best fits `px` pixels, drawn at
+// that size. The caller owns it (DestroyIcon).
+HICON LoadIconAt(int resource_id, int px);
+
+// A click as a user means it: button pressed and released over the same
+// window. Feed it the window's mouse messages.
+class ClickTracker {
+ public:
+  // True when the message completed a click.
+  bool OnMessage(HWND window, UINT message, LPARAM lparam);
+
+ private:
+  bool pressed_ = false;
+};
+
+// A picture control, drawn stretched to its size. Without a click handler it
+// is transparent to the pointer: moves and clicks go to its container.
+class Picture : public Window {
+ public:
+  bool CreateChild(HWND parent, int id, bool enabled, std::function<void()> on_click);
+  // Neither is owned; the owner keeps it alive while it is shown.
+  void SetIcon(HICON icon);
+  void SetBitmap(HBITMAP bitmap);
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void Paint();
+
+  std::function<void()> on_click_;
+  ClickTracker click_;
+  HICON icon_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+};
+
+}  // namespace orvando::win32

@@ -1,0 +1,33 @@
+#include "platform/win32/shell_win32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/text_win32.h"
+
+namespace orvando::win32 {
+
+namespace {
+
+// UTF-8 to the ANSI code page, as the "A" entry points expect.
+std::string ToAnsi(const std::string& utf8) {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+void Win32Shell::Open(std::uintptr_t owner, const std::string& operation, const std::string& text) {
+  const std::string ansi_operation = ToAnsi(operation);
+  const std::string ansi_text = ToAnsi(text);
+  // The shell returns at once; a missing association is not reported.
+  ShellExecuteA(reinterpret_cast<HWND>(owner), ansi_operation.c_str(), ansi_text.c_str(), nullptr,
+                nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace orvando::win32

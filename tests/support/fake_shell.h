@@ -1,0 +1,28 @@
+#pragma once
+// Records what would have been handed to the shell.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace orvando::test {
+
+class FakeShell : public Shell {
+ public:
+  struct Call {
+    std::uintptr_t owner;
+    std::string operation;
+    std::string text;
+    bool operator==(const Call&) const = default;
+  };
+
+  void Open(std::uintptr_t owner, const std::string& operation, const std::string& text) override {
+    calls.push_back({owner, operation, text});
+  }
+
+  std::vector<Call> calls;
+};
+
+}  // namespace orvando::test
