@@ -15,9 +15,11 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/messages_win32.h"
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/single_instance_win32.h"
 #include "platform/win32/station_win32.h"
 #include "station/ouvr_ferm_hw.h"
+#include "windows/about_win32.h"
 #include "windows/select_dir_win32.h"
 
 using namespace orvando;
@@ -55,6 +57,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32Station station_platform;
   win32::Win32EventPump pump;
   win32::Win32SingleInstance instance;
+  win32::Win32Shell shell;
 
   I_Ofichier config(files, messages);
   OuvrFermHW station(config, folders, station_platform, pump, clock, messages);
@@ -64,7 +67,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::FormTimerWin32 main_window(&windows);
   FormTimer form({main_window, clock, config, station_link, messages, instance, nullptr, nullptr});
   win32::SelectDirWindow install(&windows, form, config, folders, files, drives);
-  form.SetWindows(&install, nullptr);
+  win32::AboutWin32 about(shell, &windows);
+  form.SetWindows(&install, &about);
   config.SetOptionSelector(&form);
 
   int exit_code = 0;

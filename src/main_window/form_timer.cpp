@@ -19,6 +19,7 @@ bool FormTimer::Form_Load() {
   if (!first_start) {
     // The reader selects the stored option itself, once the file is closed.
     first_start = links_.config.LireConfig() == I_Ofichier::ReadOutcome::NoFolder;
+    unreadable_file_ = first_start;
   }
   if (first_start) {
     // The installation window hides this one and may already write the file.
@@ -42,6 +43,10 @@ void FormTimer::Command1_Click() {
 void FormTimer::Option1_Click(int16_t index) {
   if (index >= 0 && index < kOptionCount) Duree = kDureeTexts[index];
   links_.config.IndexDuree = static_cast<uint8_t>(index);
+  // A file that could not be read is left as it is until a folder is known
+  // again: rewritten now it would hold an empty folder, which reads back as
+  // a valid file, and the next start would not ask for the folder again.
+  if (unreadable_file_ && links_.config.CheminHW.empty()) return;
   // A failed write leaves the new interval in effect; the user is told there.
   if (links_.config.ConfigPresent()) links_.config.EcrireConfig();
 }

@@ -95,6 +95,7 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   bool visible_ = true;
   bool loaded_ = true;
   bool asking_quit_ = false;
+  bool unreadable_file_ = false;  // the file held no folder at start-up
   int last_tick_second_ = -1;
 };
 
