@@ -187,9 +187,39 @@ void Click(HWND button) {
   PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-bool ChooseMenuItem(HWND main, const std::wstring& item) {
+namespace {
+
+// A key pressed and let go, posted to the thread that owns `window`; a menu
+// being tracked there reads it from the queue.
+void PostKey(HWND window, UINT key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+bool MenuOpen(DWORD pid) {
+  for (HWND window : TopWindows(pid))
+    if (IsWindowVisible(window) && ClassOf(window) == L"#32768") return true;
+  return false;
+}
+
+bool ChooseWithKeys(HWND main, MenuPlace place) {
+  const DWORD pid = ProcessOf(main);
+  PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, 0);  // F10: the bar, first menu
+  for (int i = 0; i < place.menu; ++i) PostKey(main, VK_RIGHT);
+  PostKey(main, VK_DOWN);  // opens the menu on its first item
+  if (!WaitFor([&] { return MenuOpen(pid); }, 5000)) return false;
+  for (int i = 0; i < place.item; ++i) PostKey(main, VK_DOWN);
+  PostKey(main, VK_RETURN);
+  return WaitFor([&] { return !MenuOpen(pid); }, 5000);
+}
+
+}  // namespace
+
+bool ChooseMenuItem(HWND main, const std::wstring& item, MenuPlace place) {
   HMENU bar = GetMenu(main);
-  for (int i = 0; bar && i < GetMenuItemCount(bar); ++i) {
+  const int menus = bar ? GetMenuItemCount(bar) : -1;
+  if (menus < 0) return ChooseWithKeys(main, place);
+  for (int i = 0; i < menus; ++i) {
     HMENU sub = GetSubMenu(bar, i);
     for (int j = 0; sub && j < GetMenuItemCount(sub); ++j) {
       wchar_t text[256] = {};
@@ -206,7 +236,8 @@ bool ChooseMenuItem(HWND main, const std::wstring& item) {
 
 HWND FindMessageBox(DWORD pid) {
   for (HWND window : TopWindows(pid))
-    if (IsWindowVisible(window) && ClassOf(window) == L"#32770") return window;
+    if (IsWindowVisible(window) && ClassOf(window) == L"#32770" && TextOf(window) == L"Orvando")
+      return window;
   return nullptr;
 }
 

@@ -54,11 +54,20 @@ int ClockSeconds(const std::wstring& text);
 // Clicks a button without waiting for its handler, which may open a modal
 // box of its own.
 void Click(HWND button);
-// Sends WM_COMMAND for the menu-bar item whose text is `item`, as a click
-// on it arrives; false when no enabled item has that text.
-bool ChooseMenuItem(HWND main, const std::wstring& item);
+// Where an item sits in the menu bar: the menu's and the item's positions.
+struct MenuPlace {
+  int menu;
+  int item;
+};
+// Chooses the menu-bar item whose text is `item`: WM_COMMAND with its id, as
+// a click on it arrives. Wine does not let another process read a window's
+// menu; there the item at `place` is chosen with the keyboard, as a user
+// does (F10, arrows, Enter). False when the item is not there or greyed, or
+// the menu did not open and close.
+bool ChooseMenuItem(HWND main, const std::wstring& item, MenuPlace place);
 
-// A visible message box (#32770) of `pid`, or null.
+// A visible message box of `pid` (a #32770 dialog under the program's title,
+// "Orvando"), or null.
 HWND FindMessageBox(DWORD pid);
 HWND WaitForMessageBox(DWORD pid, int ms = 10000);
 // The box's message: its longest static text.
