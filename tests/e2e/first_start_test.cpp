@@ -105,7 +105,8 @@ TEST_F(E2e_FirstStart, InstallationWritesTheFileAndOkShowsTheMainWindow) {
   HWND ok = FindChild(install, L"Button", L"OK");
   ASSERT_TRUE(ok);
   EXPECT_FALSE(IsWindowEnabled(ok));
-  EXPECT_FALSE(GetFileAttributesW(ConfigPath().c_str()) != INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(ConfigPath().c_str()), INVALID_FILE_ATTRIBUTES)
+      << "a file before any folder was chosen";
 
   PickDrive(install, L'z');
   OpenFolder(install, StationFolder());
