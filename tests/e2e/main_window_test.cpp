@@ -1,0 +1,121 @@
+// The main window of an installed Orvando: Start and Stop, the quit question,
+// a second copy, and the About window.
+#include "scenario.h"
+
+namespace orvando::test {
+namespace {
+
+constexpr COLORREF kDarkRed = RGB(128, 0, 0);
+constexpr COLORREF kBrightRed = RGB(255, 0, 0);
+// "About" is the second item of the third menu, "?".
+constexpr MenuPlace kAboutPlace{2, 1};
+
+class E2e_MainWindow : public Scenario {
+ protected:
+  void SetUp() override {
+    Scenario::SetUp();
+    ASSERT_TRUE(WriteConfig(WrittenConfig(StationFolder(), 1)));
+    ASSERT_TRUE(StartOrvando());
+    ASSERT_TRUE(WaitForMainWindow()) << "no main window";
+  }
+};
+
+TEST_F(E2e_MainWindow, StartAndStopToggleTheCaptionAndTheIndicatorBlinksOnlyWhileArmed) {
+  HWND button = StartStopButton(main);
+  HWND indicator = IndicatorLabel(main);
+  ASSERT_TRUE(button && indicator);
+  EXPECT_TRUE(IsChecked(OptionButton(main, L"30 mn")));
+  EXPECT_EQ(TextOf(button), L"Start");
+  EXPECT_EQ(CentrePixel(indicator), kDarkRed);
+
+  Click(button);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(button) == L"Stop"; })) << "Start did not arm";
+  // Armed: the indicator changes colour on every tick.
+  EXPECT_TRUE(WaitFor([&] { return CentrePixel(indicator) == kBrightRed; }, 3000));
+  EXPECT_TRUE(WaitFor([&] { return CentrePixel(indicator) == kDarkRed; }, 3000));
+
+  Click(button);
+  ASSERT_TRUE(WaitFor([&] { return TextOf(button) == L"Start"; })) << "Stop did not disarm";
+  EXPECT_TRUE(WaitFor([&] { return CentrePixel(indicator) == kDarkRed; }, 1000));
+  // Stopped: it stays dark while the clock goes on.
+  EXPECT_TRUE(ClockRuns(main));
+  EXPECT_FALSE(WaitFor([&] { return CentrePixel(indicator) != kDarkRed; }, 2500));
+  EXPECT_TRUE(ReadLines(LogPath()).empty()) << "a station was started";
+  QuitAnsweringYes(main);
+}
+
+TEST_F(E2e_MainWindow, QuitQuestionAnsweredNoKeepsRunningThenYesEnds) {
+  Click(StartStopButton(main));
+  ASSERT_TRUE(WaitFor([&] { return TextOf(StartStopButton(main)) == L"Stop"; }));
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND box = WaitForMessageBox(orvando.pid());
+  ASSERT_TRUE(box) << "no quit question";
+  EXPECT_EQ(MessageText(box), kQuitQuestion);
+  // The clock goes on while the question waits.
+  EXPECT_TRUE(ClockRuns(main));
+  ASSERT_TRUE(AnswerNo(box));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "the question stays";
+  EXPECT_TRUE(orvando.Running());
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_EQ(TextOf(StartStopButton(main)), L"Stop") << "No changed the armed state";
+  EXPECT_TRUE(ClockRuns(main));
+
+  QuitAnsweringYes(main);
+  // Quitting writes nothing.
+  EXPECT_EQ(ConfigBytes(), WrittenConfig(StationFolder(), 1));
+}
+
+TEST_F(E2e_MainWindow, SecondCopyEndsShowingNothingAndTheFirstRunsOn) {
+  Click(StartStopButton(main));
+  ASSERT_TRUE(WaitFor([&] { return TextOf(StartStopButton(main)) == L"Stop"; }));
+  const std::string before = ConfigBytes();
+
+  Process second;
+  ASSERT_TRUE(second.Start(OrvandoExe(), Folder()));
+  bool showed = false;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        for (HWND window : TopWindows(second.pid())) showed |= IsWindowVisible(window) != 0;
+        return !second.Running();
+      },
+      kStartMs, 5))
+      << "the second copy keeps running";
+  EXPECT_FALSE(showed) << "the second copy showed a window";
+
+  EXPECT_TRUE(orvando.Running());
+  EXPECT_EQ(FindMainWindow(orvando.pid()), main);
+  EXPECT_EQ(TextOf(StartStopButton(main)), L"Stop");
+  EXPECT_TRUE(ClockRuns(main));
+  EXPECT_FALSE(FindMessageBox(orvando.pid()));
+  EXPECT_EQ(ConfigBytes(), before);
+  QuitAnsweringYes(main);
+}
+
+// Needs the About window; see tests/e2e/CMakeLists.txt.
+#ifdef ORVANDO_E2E_ABOUT
+#define ABOUT_TEST(name) name
+#else
+#define ABOUT_TEST(name) DISABLED_##name
+#endif
+
+TEST_F(E2e_MainWindow, ABOUT_TEST(AboutOpenedTwiceGivesOneWindowThatQuitCloses)) {
+  const auto about_windows = [&] {
+    int n = 0;
+    for (HWND window : TopWindows(orvando.pid()))
+      n += IsWindowVisible(window) && TextOf(window) == L"About ZR";
+    return n;
+  };
+  ASSERT_TRUE(ChooseMenuItem(main, L"About", kAboutPlace));
+  ASSERT_TRUE(WaitFor([&] { return about_windows() == 1; })) << "no About window";
+  ASSERT_TRUE(ChooseMenuItem(main, L"About", kAboutPlace));
+  // The second choice is handled once the window that it would open has
+  // had time to show up; there is still one.
+  EXPECT_FALSE(WaitFor([&] { return about_windows() > 1; }, 1500));
+  EXPECT_EQ(about_windows(), 1);
+  EXPECT_TRUE(ClockRuns(main));
+  QuitAnsweringYes(main);
+}
+
+}  // namespace
+}  // namespace orvando::test

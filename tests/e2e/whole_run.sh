@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# A whole run at a chosen local time: starts a copy of Orvando.exe under
+# faketime at 10:14:50 (its clock runs on from there), with a settings file
+# choosing "15 mn" and the stand-in station, then runs the driver, which
+# checks it from outside on the real clock.
+#
+# Needs a running wineserver (scripts/test starts one): the program started
+# under faketime must not start its own server on the faked clock.
+# Usage: whole_run.sh ORVANDO_EXE STATION_EXE DRIVER_EXE WORK_DIR [WINE]
+set -uo pipefail
+orvando_exe="$1" station_exe="$2" driver_exe="$3" work="$4" wine="${5:-wine}"
+
+command -v faketime >/dev/null || { echo "faketime is missing (Debian package faketime)" >&2; exit 1; }
+
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+rm -rf "$work"
+mkdir -p "$work/Station meteo" || exit 1
+cp "$orvando_exe" "$work/Orvando.exe" || exit 1
+cp "$station_exe" "$work/Station meteo/heavy weather.exe" || exit 1
+printf '"NE PAS MODIFIER CE FICHIER","Orvando station meteo ws-2300 ZR"\r\n"%s",0\r\n' \
+  "$(winpath "$work/Station meteo")" >"$work/Orvando.cfg"
+
+# Orvando passes these on to the station it starts.
+export ORVANDO_STATION_LOG="$(winpath "$work/station.log")"
+export ORVANDO_STATION_MODE=normal ORVANDO_STATION_LIFETIME_MS=200000
+export ORVANDO_E2E_FOLDER="$(winpath "$work")"
+
+cd "$work" || exit 1
+# Without NO_FAKE_STAT, Wine sees its own files' dates move and rebuilds the
+# prefix at every start.
+NO_FAKE_STAT=1 faketime '2026-12-07 10:14:50' "$wine" "$work/Orvando.exe" \
+  </dev/null >"$work/orvando.out" 2>&1 &
+faked=$!
+
+"$wine" "$driver_exe"
+status=$?
+
+# The driver quits Orvando (or ends it by force); give its Unix side a moment
+# to go, then end whatever of ours is left, by process id.
+for _ in $(seq 1 100); do kill -0 "$faked" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$faked" 2>/dev/null; then
+  echo "Orvando under faketime did not end; stopping it" >&2
+  for child in $(pgrep -P "$faked"); do kill "$child" 2>/dev/null; done
+  kill "$faked" 2>/dev/null
+  status=1
+fi
+wait "$faked" 2>/dev/null
+
+[ $status -eq 0 ] && rm -rf "$work"
+exit $status
