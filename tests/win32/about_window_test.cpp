@@ -27,7 +27,7 @@ void Pump() {
 }
 
 bool PumpUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);  // generous: the machine may be busy
   while (std::chrono::steady_clock::now() < deadline) {
     Pump();
     if (done()) return true;
