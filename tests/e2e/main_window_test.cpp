@@ -92,14 +92,7 @@ TEST_F(E2e_MainWindow, SecondCopyEndsShowingNothingAndTheFirstRunsOn) {
   QuitAnsweringYes(main);
 }
 
-// Needs the About window; see tests/e2e/CMakeLists.txt.
-#ifdef ORVANDO_E2E_ABOUT
-#define ABOUT_TEST(name) name
-#else
-#define ABOUT_TEST(name) DISABLED_##name
-#endif
-
-TEST_F(E2e_MainWindow, ABOUT_TEST(AboutOpenedTwiceGivesOneWindowThatQuitCloses)) {
+TEST_F(E2e_MainWindow, AboutOpenedTwiceGivesOneWindowThatQuitCloses) {
   const auto about_windows = [&] {
     int n = 0;
     for (HWND window : TopWindows(orvando.pid()))

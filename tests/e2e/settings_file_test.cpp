@@ -77,6 +77,8 @@ TEST_P(E2e_StartWithFile, ReadsSelectsAndRewrites) {
     EXPECT_FALSE(FindMainWindow(orvando.pid()));
     EXPECT_FALSE(IsWindowEnabled(FindChild(install, L"Button", L"OK")));
     EXPECT_TRUE(orvando.Running());
+    // Left as it was until a folder is chosen: not rewritten with an empty one.
+    EXPECT_EQ(ConfigBytes(), before);
     return;
   }
   ASSERT_TRUE(WaitForMainWindow()) << "no main window";
