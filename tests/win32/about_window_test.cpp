@@ -290,24 +290,3 @@ TEST_F(AboutWindowTest, EachClickPlaceReachesTheShell) {
 
 }  // namespace
 }  // namespace orvando::test
-
-namespace orvando::test {
-namespace {
-
-// Not a check: keeps the window on screen, the mail link underlined, for
-// scripts/about_screenshots to photograph.
-TEST(AboutWindowShot, DISABLED_StaysOpen) {
-  FakeShell shell;
-  AboutWin32 about{shell, nullptr};
-  SetCursorPos(0, 0);
-  about.Show();
-  PointerTo(about.Control(win32::kAboutMail), 60, 60, false);
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(6);
-  while (std::chrono::steady_clock::now() < until) {
-    Pump();
-    Sleep(20);
-  }
-}
-
-}  // namespace
-}  // namespace orvando::test
