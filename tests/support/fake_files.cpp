@@ -59,6 +59,7 @@ Outcome FakeFiles::ReplaceAtomically(const std::string& path, const std::string&
   FakeFile& file = files[path];
   file = FakeFile{};  // the moved temporary file has ordinary attributes
   file.bytes = bytes;
+  replaced.push_back(bytes);
   return Outcome::Ok();
 }
 

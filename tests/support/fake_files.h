@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -39,6 +40,7 @@ class FakeFiles : public Files {
   // before it is moved over the old one (a crash or a full disk there).
   bool fail_before_replace = false;
   int replace_calls = 0;
+  std::vector<std::string> replaced;  // the bytes of each replace that went through
 };
 
 }  // namespace orvando::test

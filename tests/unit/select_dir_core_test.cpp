@@ -7,39 +7,13 @@
 #include <set>
 
 #include "fake_drives.h"
+#include "fake_files.h"
 #include "fake_folders.h"
 #include "fake_messages.h"
 #include "windows/select_dir.h"
 
 namespace orvando::test {
 namespace {
-
-class SmallFakeFiles : public Files {
- public:
-  std::string ProgramFolder() const override { return "Z:\\Orvando"; }
-  bool IsOrdinaryFile(const std::string& path) const override { return ordinary.count(path) > 0; }
-  Outcome ReadBytes(const std::string& path, std::string& bytes) const override {
-    const auto it = content.find(path);
-    if (it == content.end()) return Outcome::Fail("absent");
-    bytes = it->second;
-    return Outcome::Ok();
-  }
-  Outcome ReplaceAtomically(const std::string& path, const std::string& bytes) override {
-    writes.push_back(bytes);
-    content[path] = bytes;
-    return Outcome::Ok();
-  }
-  bool ToAnsi(const std::string& utf8, std::string& ansi) const override {
-    ansi = utf8;
-    return true;
-  }
-  std::string FromAnsi(const std::string& ansi) const override { return ansi; }
-  bool ShortPath(const std::string&, std::string&) const override { return false; }
-
-  std::set<std::string> ordinary;
-  std::map<std::string, std::string> content;
-  std::vector<std::string> writes;
-};
 
 class FakeView : public SelectDirView {
  public:
@@ -94,7 +68,7 @@ struct Rig {
 
   FakeDrives drives;
   FakeFolders folders;
-  SmallFakeFiles files;
+  FakeFiles files;
   FakeMessages messages;
   FakeView view;
   FakeMain main;
@@ -124,7 +98,7 @@ TEST(SelectDir_Load, TestsAFolderOnlyWhenDriveCIsAChange) {
     Rig rig;
     rig.folders.current = c.process_folder;
     rig.drives.current['c'] = c.c_folder;
-    if (c.program_there) rig.files.ordinary.insert(JoinPath(c.c_folder, "heavy weather.exe"));
+    if (c.program_there) rig.files.files[JoinPath(c.c_folder, "heavy weather.exe")];
 
     rig.select.Form_Load();
 
@@ -134,20 +108,20 @@ TEST(SelectDir_Load, TestsAFolderOnlyWhenDriveCIsAChange) {
     EXPECT_EQ(rig.view.ok, c.ok);
     EXPECT_EQ(rig.view.text1, c.text1);
     EXPECT_EQ(rig.config.CheminHW, c.chemin);
-    EXPECT_EQ(rig.files.writes.size(), c.writes);
+    EXPECT_EQ(rig.files.replaced.size(), c.writes);
     EXPECT_EQ(rig.view.drives.size(), rig.drives.drives.size());
   }
 }
 
 TEST(SelectDir_FolderChange, LeavingTheProgramsFolderKeepsCheminHWAndTheFile) {
   Rig rig;
-  rig.files.ordinary.insert(kProgram);
+  rig.files.files[kProgram];
   rig.select.Form_Load();  // C:\ without the program
 
   rig.select.Dir1_Change(kMeteo);
   ASSERT_TRUE(rig.view.ok);
   EXPECT_EQ(rig.folders.current, kMeteo);
-  const std::string written = rig.files.writes.at(0);
+  const std::string written = rig.files.replaced.at(0);
   EXPECT_NE(written.find("\"C:\\Meteo\",0\r\n"), std::string::npos);
 
   rig.select.Dir1_Change("C:\\Meteo\\Vieux");
@@ -155,25 +129,25 @@ TEST(SelectDir_FolderChange, LeavingTheProgramsFolderKeepsCheminHWAndTheFile) {
   EXPECT_EQ(rig.view.text1, "C:\\Meteo\\Vieux");
   EXPECT_EQ(rig.folders.current, "C:\\Meteo\\Vieux");
   EXPECT_EQ(rig.config.CheminHW, kMeteo);
-  EXPECT_EQ(rig.files.writes.size(), 1u);
+  EXPECT_EQ(rig.files.replaced.size(), 1u);
 
   rig.select.CommandAnnuler_Click();
   EXPECT_TRUE(rig.view.unloaded);
-  EXPECT_EQ(rig.files.content.at(rig.config.ConfigPath()), written);
+  EXPECT_EQ(rig.files.Content(rig.config.ConfigPath()), written);
 }
 
 TEST(SelectDir_Ok, UnloadsShowsTheMainWindowAndWritesTheSameContentAgain) {
   Rig rig;
   rig.drives.current['c'] = kMeteo;
-  rig.files.ordinary.insert(kProgram);
+  rig.files.files[kProgram];
   rig.select.Form_Load();
   rig.log.clear();
 
   rig.select.CommandOK_Click();
 
   EXPECT_EQ(rig.log, (std::vector<std::string>{"unload install", "show main"}));
-  ASSERT_EQ(rig.files.writes.size(), 2u);
-  EXPECT_EQ(rig.files.writes[1], rig.files.writes[0]);
+  ASSERT_EQ(rig.files.replaced.size(), 2u);
+  EXPECT_EQ(rig.files.replaced[1], rig.files.replaced[0]);
 }
 
 TEST(SelectDir_Ok, DoesNothingWhileDisabled) {
@@ -182,7 +156,7 @@ TEST(SelectDir_Ok, DoesNothingWhileDisabled) {
   rig.log.clear();
   rig.select.CommandOK_Click();
   EXPECT_TRUE(rig.log.empty());
-  EXPECT_TRUE(rig.files.writes.empty());
+  EXPECT_TRUE(rig.files.replaced.empty());
 }
 
 TEST(SelectDir_Annuler, ClosesOnlyWhenTheMainWindowWentToo) {
@@ -208,7 +182,7 @@ TEST(SelectDir_Annuler, ClosesOnlyWhenTheMainWindowWentToo) {
 TEST(SelectDir_Annuler, ClicksDuringTheQuitQuestionAreIgnored) {
   Rig rig;
   rig.drives.current['c'] = kMeteo;
-  rig.files.ordinary.insert(kProgram);
+  rig.files.files[kProgram];
   rig.select.Form_Load();
   rig.log.clear();
   rig.main.answer_yes = false;
@@ -232,7 +206,7 @@ TEST(SelectDir_Drive, AnUnreadableDriveLeavesBothListsOnTheFolderShown) {
     SCOPED_TRACE(no_medium ? "no medium" : "folder list unreadable");
     Rig rig;
     rig.drives.current['c'] = kMeteo;
-    rig.files.ordinary.insert(kProgram);
+    rig.files.files[kProgram];
     rig.select.Form_Load();
     if (no_medium) rig.drives.empty.insert('a');  // otherwise A:\ is simply not in the tree
     const auto entries = rig.view.entries;
@@ -245,7 +219,7 @@ TEST(SelectDir_Drive, AnUnreadableDriveLeavesBothListsOnTheFolderShown) {
     EXPECT_EQ(rig.view.folder, kMeteo);
     EXPECT_EQ(rig.view.text1, kMeteo);
     EXPECT_TRUE(rig.view.ok);
-    EXPECT_EQ(rig.files.writes.size(), 1u);
+    EXPECT_EQ(rig.files.replaced.size(), 1u);
     EXPECT_TRUE(rig.messages.errors.empty());
 
     rig.select.Dir1_Change("C:\\Temp");  // and the next folder change works
@@ -269,27 +243,27 @@ TEST(SelectDir_Drive, PointsTheFolderListAtTheDrivesCurrentFolder) {
 TEST(SelectDir_FolderChange, AFolderThatVanishedChangesNothing) {
   Rig rig;
   rig.drives.current['c'] = kMeteo;
-  rig.files.ordinary.insert(kProgram);
+  rig.files.files[kProgram];
   rig.select.Form_Load();
   rig.select.Dir1_Change("C:\\Meteo\\Parti");
   EXPECT_EQ(rig.view.folder, kMeteo);
   EXPECT_EQ(rig.folders.current, kMeteo);
   EXPECT_TRUE(rig.view.ok);
-  EXPECT_EQ(rig.files.writes.size(), 1u);
+  EXPECT_EQ(rig.files.replaced.size(), 1u);
 }
 
 TEST(SelectDir_FolderChange, AFolderThatCannotBeMadeCurrentCountsAsWithoutTheProgram) {
   Rig rig;
   rig.drives.current['c'] = kMeteo;
-  rig.files.ordinary.insert(kProgram);
-  rig.files.ordinary.insert("C:\\Temp\\heavy weather.exe");
+  rig.files.files[kProgram];
+  rig.files.files["C:\\Temp\\heavy weather.exe"];
   rig.select.Form_Load();
   rig.folders.existing.erase("C:\\Temp");  // listed, but entering it fails
   rig.select.Dir1_Change("C:\\Temp");
   EXPECT_EQ(rig.view.text1, "C:\\Temp");
   EXPECT_FALSE(rig.view.ok);
   EXPECT_EQ(rig.config.CheminHW, kMeteo);
-  EXPECT_EQ(rig.files.writes.size(), 1u);
+  EXPECT_EQ(rig.files.replaced.size(), 1u);
 }
 
 }  // namespace

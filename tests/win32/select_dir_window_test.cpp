@@ -9,6 +9,7 @@
 #include "fake_messages.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/drives_win32.h"
+#include "platform/win32/files_win32.h"
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/text_win32.h"
 #include "windows/select_dir_win32.h"
@@ -20,32 +21,11 @@ using win32::Narrow;
 using win32::SelectDirWindow;
 using win32::Widen;
 
-// Real files, reduced to what the installation window uses.
-class DiskFiles : public Files {
+// The real files, with the program's folder where the test puts it.
+class DiskFiles : public win32::Win32Files {
  public:
   explicit DiskFiles(std::string program_folder) : program_folder_(std::move(program_folder)) {}
   std::string ProgramFolder() const override { return program_folder_; }
-  bool IsOrdinaryFile(const std::string& path) const override {
-    const DWORD a = GetFileAttributesW(Widen(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES &&
-           !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-  }
-  Outcome ReadBytes(const std::string&, std::string&) const override { return Outcome::Fail("-"); }
-  Outcome ReplaceAtomically(const std::string& path, const std::string& bytes) override {
-    HANDLE f = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return Outcome::Fail("create");
-    DWORD written = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-    return Outcome::Ok();
-  }
-  bool ToAnsi(const std::string& utf8, std::string& ansi) const override {
-    ansi = utf8;
-    return true;
-  }
-  std::string FromAnsi(const std::string& ansi) const override { return ansi; }
-  bool ShortPath(const std::string&, std::string&) const override { return false; }
 
  private:
   std::string program_folder_;
