@@ -2,6 +2,7 @@
 // Doubles for the main window's core: a view that records what it was told to
 // show, a station that only keeps the launch flag, and the other windows.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ class FakeStationControl : public StationControl {
   void Close() override {
     ++closes;
     launched = false;
+    if (on_close) on_close();  // events the close's wait would run
   }
   bool Busy() const override { return busy; }
 
@@ -47,6 +49,7 @@ class FakeStationControl : public StationControl {
   int open_calls = 0;
   int starts = 0;
   int closes = 0;
+  std::function<void()> on_close;
 };
 
 class FakeInstance : public SingleInstance {

@@ -158,6 +158,25 @@ TEST(FormTimer_Quit, QuestionDecidesTheUnload) {
   }
 }
 
+// The user quits while a close waits for HeavyWeather: the tick that runs the
+// close finishes on live objects and shows nothing on the destroyed window.
+TEST(FormTimer_Quit, YesDuringACloseLetsTheTickFinish) {
+  Program p;
+  ASSERT_TRUE(p.form.Form_Load());
+  p.form.Command1_Click();
+  p.clock.Set(10, 14, 59, 15);
+  for (int i = 0; i < 120; ++i) {
+    p.clock.Advance(1000);
+    if (i == 119) p.station.on_close = [&] { EXPECT_TRUE(p.form.Unload()); };
+    p.form.OnTimerEvent();
+  }
+  EXPECT_EQ(p.station.closes, 1);
+  EXPECT_FALSE(p.form.Loaded());
+  EXPECT_EQ(p.form.CompteurTicks, 0);
+  EXPECT_EQ(p.view.events.back(), "destroy");
+  EXPECT_EQ(p.about.unloads, 1);
+}
+
 TEST(FormTimer_Quit, SecondCloseRequestWhileAskingIsTurnedDown) {
   Program p;
   struct Nested : UserMessages {
