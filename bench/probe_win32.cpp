@@ -63,9 +63,9 @@ std::string ReadSmallFile(const std::wstring& path) {
   return bytes;
 }
 
-// The Linux process whose first argument is `exe`: Wine puts the Windows
-// command line there.
-std::wstring FindLinuxProcess(const std::wstring& exe) {
+}  // namespace
+
+std::wstring LinuxProcessDir(const std::wstring& exe) {
   const std::string wanted = Utf8(exe);
   WIN32_FIND_DATAW entry;
   HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
@@ -85,8 +85,6 @@ std::wstring FindLinuxProcess(const std::wstring& exe) {
   FindClose(find);
   return found;
 }
-
-}  // namespace
 
 double NowMs() {
   static const double per_ms = [] {
@@ -144,17 +142,20 @@ HWND Measured::WaitForWindow(const wchar_t* caption, double timeout_ms) {
 }
 
 double Measured::CpuMs() {
-  if (linux_proc_.empty()) linux_proc_ = FindLinuxProcess(exe_);
-  if (linux_proc_.empty()) return -1;
+  if (linux_proc_.empty()) linux_proc_ = LinuxProcessDir(exe_);
+  return linux_proc_.empty() ? -1 : LinuxCpuMs(linux_proc_);
+}
+
+double LinuxCpuMs(const std::wstring& proc_dir) {
   WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((linux_proc_ + L"\\task\\*").c_str(), &entry);
+  HANDLE find = FindFirstFileW((proc_dir + L"\\task\\*").c_str(), &entry);
   if (find == INVALID_HANDLE_VALUE) return -1;
   double ns = 0;
   do {
     if (entry.cFileName[0] < L'0' || entry.cFileName[0] > L'9') continue;
     // The first number is the time the thread has run, in nanoseconds.
     const std::string stat =
-        ReadSmallFile(linux_proc_ + L"\\task\\" + entry.cFileName + L"\\schedstat");
+        ReadSmallFile(proc_dir + L"\\task\\" + entry.cFileName + L"\\schedstat");
     ns += std::strtod(stat.c_str(), nullptr);
   } while (FindNextFileW(find, &entry));
   FindClose(find);

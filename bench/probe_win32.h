@@ -53,6 +53,17 @@ class Measured {
   double started_ms_ = 0;
 };
 
+// The Linux process whose first argument is `exe` ("Z:\\proc\\<pid>"), or
+// empty: Wine puts the command line it was given there, so a program that
+// was started by its full Windows path is found by that path. ("Z:\\proc\\self"
+// would not do: Wine's server, not the program, opens the files.)
+std::wstring LinuxProcessDir(const std::wstring& exe);
+
+// CPU time, user and kernel, that the threads of a Linux process alive now
+// have used, from their run time in `proc_dir`: to the microsecond, where
+// the times Wine reports are counted in 10 ms steps. -1 when unreadable.
+double LinuxCpuMs(const std::wstring& proc_dir);
+
 // A child control of `parent` by class (case ignored) and exact text; any
 // text when `text` is null.
 HWND FindChild(HWND parent, const wchar_t* cls, const wchar_t* text);
