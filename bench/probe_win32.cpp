@@ -66,6 +66,8 @@ std::string ReadSmallFile(const std::wstring& path) {
 }  // namespace
 
 std::wstring LinuxProcessDir(const std::wstring& exe) {
+  // Kernel threads have an empty command line: never match those.
+  if (exe.empty()) return {};
   const std::string wanted = Utf8(exe);
   WIN32_FIND_DATAW entry;
   HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
@@ -142,6 +144,7 @@ HWND Measured::WaitForWindow(const wchar_t* caption, double timeout_ms) {
 }
 
 double Measured::CpuMs() {
+  if (!process_) return -1;
   if (linux_proc_.empty()) linux_proc_ = LinuxProcessDir(exe_);
   return linux_proc_.empty() ? -1 : LinuxCpuMs(linux_proc_);
 }
