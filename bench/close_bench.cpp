@@ -1,6 +1,9 @@
 // How long a close takes against the stand-in station, how many WM_CLOSE it
 // receives, and how much CPU this side uses while it waits: once with a
 // station that closes, once with one that ignores WM_CLOSE until the bound.
+// Each close is done by OuvrFermHW and, for comparison, by the plainest loop
+// that does the same job. One "RESULT <figure> <closer> <value>" line per
+// figure on stdout, for bench/run; the same in words on stderr.
 #include <windows.h>
 
 #include <cstdio>
@@ -8,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "probe_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/event_pump_win32.h"
 #include "platform/win32/folders_win32.h"
@@ -38,7 +42,15 @@ int CountLines(const char* prefix) {
   return n;
 }
 
+// This program's CPU time to the microsecond when it was started by its full
+// Windows path (as bench/run does), else in the 10 ms steps Wine counts.
 double CpuMs() {
+  static const std::wstring self = [] {
+    wchar_t exe[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    return bench::LinuxProcessDir(std::wstring(exe, n));
+  }();
+  if (!self.empty()) return bench::LinuxCpuMs(self);
   FILETIME created, exited, kernel, user;
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
   const auto ticks = [](FILETIME t) {
@@ -47,7 +59,27 @@ double CpuMs() {
   return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-void Run(const char* mode, int bound_s, const std::string& folder) {
+// The plainest close: post WM_CLOSE to the window once per pass and sleep
+// between passes, until none is left or the bound has passed. No events run
+// while it waits, so it only works from a program with no window of its own.
+void PlainClose(const StationTimings& timings) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timings.close_bound_ms);
+  while (GetTickCount64() < deadline) {
+    HWND window = FindWindowW(nullptr, L"heavy weather");
+    if (!window) return;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    Sleep(static_cast<DWORD>(timings.close_pass_ms));
+  }
+}
+
+void Result(const std::string& figure, const char* closer, double value) {
+  std::printf("RESULT %s %s %.1f\n", figure.c_str(), closer, value);
+  std::fflush(stdout);
+}
+
+// One close of a station started in `mode`; `figure` names its results, or
+// is null for a warm-up run that reports nothing.
+void Run(const char* mode, const char* figure, bool plain, int bound_s, const std::string& folder) {
   DeleteFileW(LogPath().c_str());
   SetEnvironmentVariableW(L"ORVANDO_STATION_MODE", win32::Widen(mode).c_str());
   win32::Win32Folders folders;
@@ -63,12 +95,24 @@ void Run(const char* mode, int bound_s, const std::string& folder) {
 
   const ULONGLONG start = GetTickCount64();
   const double cpu_start = CpuMs();
-  hw.FermerHW();
+  if (plain) {
+    PlainClose(timings);
+  } else {
+    hw.FermerHW();
+  }
   const double cpu = CpuMs() - cpu_start;
   const ULONGLONG took = GetTickCount64() - start;
   pump.WaitWithEvents(500);
-  std::printf("%-13s close took %6llu ms, %4d WM_CLOSE received, %6.1f ms CPU on our side\n", mode,
-              took, CountLines("close"), cpu);
+  const char* closer = plain ? "reference" : "orvando";
+  const int closes = CountLines("close");
+  std::fprintf(stderr, "%-9s %-13s close took %6llu ms, %4d WM_CLOSE received, %6.1f ms CPU\n",
+               closer, mode, took, closes, cpu);
+  if (figure) {
+    const std::string name = std::string("close_") + figure;
+    Result(name + "_ms", closer, static_cast<double>(took));
+    Result(name + "_cpu_ms", closer, cpu);
+    Result(name + "_wm_close", closer, closes);
+  }
   // A station that ignored the close is ended here, so none is left behind.
   for (WindowHandle w : station.WindowsTitled("heavy weather")) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, station.WindowProcess(w));
@@ -86,7 +130,11 @@ int main(int argc, char** argv) {
   for (char& c : folder) c = c == '/' ? '\\' : c;
   folder = folder.substr(0, folder.rfind('\\'));
   SetEnvironmentVariableW(L"ORVANDO_STATION_LOG", LogPath().c_str());
-  Run("normal", bound_s, folder);
-  Run("ignore-close", bound_s, folder);
+  // The first close of a run also pays for loading what it uses: not counted.
+  Run("normal", nullptr, false, bound_s, folder);
+  for (bool plain : {false, true}) {
+    Run("normal", "normal", plain, bound_s, folder);
+    Run("ignore-close", "bound", plain, bound_s, folder);
+  }
   return 0;
 }
