@@ -3,7 +3,6 @@
 // handler touches is freed before the loop ends.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "config/i_ofichier.h"
 #include "main_window/form_timer.h"
@@ -47,7 +46,6 @@ int RunMessageLoop(win32::Win32EventPump& pump) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
   win32::Win32Clock clock;
   win32::Win32Files files;
@@ -83,6 +81,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   } else {
     exit_code = 1;
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return exit_code;
 }

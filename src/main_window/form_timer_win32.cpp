@@ -86,7 +86,8 @@ void FormTimerWin32::CreateControls() {
   make(L"STATIC", "", WS_BORDER, kLabel1);
   SendMessageW(control(kOption1), BM_SETCHECK, BST_CHECKED, 0);
   black_brush_.reset(CreateSolidBrush(RGB(0, 0, 0)));
-  indicator_brush_.reset(CreateSolidBrush(ToColorRef(indicator_color_)));
+  dark_brush_.reset(CreateSolidBrush(ToColorRef(kIndicatorDark)));
+  bright_brush_.reset(CreateSolidBrush(ToColorRef(kIndicatorBright)));
 }
 
 void FormTimerWin32::Layout(UINT dpi) {
@@ -125,10 +126,19 @@ void FormTimerWin32::ShowCommand1Caption(const std::string& caption) {
 }
 
 void FormTimerWin32::ShowLabel1BackColor(uint32_t color) {
-  if (color == indicator_color_ && indicator_brush_) return;
+  if (color == indicator_color_) return;
   indicator_color_ = color;
-  indicator_brush_.reset(CreateSolidBrush(ToColorRef(color)));
+  if (color != kIndicatorDark && color != kIndicatorBright) {
+    other_brush_.reset(CreateSolidBrush(ToColorRef(color)));
+  }
   if (hwnd()) InvalidateRect(control(kLabel1), nullptr, TRUE);
+}
+
+HBRUSH FormTimerWin32::IndicatorBrush() const {
+  const HGDIOBJ brush = indicator_color_ == kIndicatorDark     ? dark_brush_.get()
+                        : indicator_color_ == kIndicatorBright ? bright_brush_.get()
+                                                               : other_brush_.get();
+  return static_cast<HBRUSH>(brush);
 }
 
 void FormTimerWin32::ShowLabel2Caption(const std::string& caption) {
@@ -164,7 +174,7 @@ void FormTimerWin32::OnCommand(int id) {
 
 LRESULT FormTimerWin32::OnColorStatic(HDC dc, HWND control_window) {
   const int id = GetDlgCtrlID(control_window);
-  if (id == kLabel1) return reinterpret_cast<LRESULT>(indicator_brush_.get());
+  if (id == kLabel1) return reinterpret_cast<LRESULT>(IndicatorBrush());
   if (id == kLabel2) {
     SetTextColor(dc, ToColorRef(form_timer_layout::kClockTextColor));
     SetBkColor(dc, RGB(0, 0, 0));

@@ -55,11 +55,15 @@ class FormTimerWin32 : public Window, public FormTimerView {
   void OnCommand(int id);
   void OnTimer();
   LRESULT OnColorStatic(HDC dc, HWND control);
+  HBRUSH IndicatorBrush() const;
 
   FormTimer* core_ = nullptr;
   UniqueGdi font_;
   UniqueGdi clock_font_;
-  UniqueGdi indicator_brush_;
+  // The indicator's two colours each keep their brush: it blinks every second.
+  UniqueGdi dark_brush_;
+  UniqueGdi bright_brush_;
+  UniqueGdi other_brush_;
   UniqueGdi black_brush_;
   uint32_t indicator_color_ = kIndicatorDark;
   bool started_ = false;

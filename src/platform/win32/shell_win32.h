@@ -8,6 +8,9 @@ namespace orvando::win32 {
 class Win32Shell : public Shell {
  public:
   void Open(std::uintptr_t owner, const std::string& operation, const std::string& text) override;
+
+ private:
+  bool com_ready_ = false;
 };
 
 }  // namespace orvando::win32
