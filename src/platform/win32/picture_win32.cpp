@@ -1,5 +1,7 @@
 #include "platform/win32/picture_win32.h"
 
+#include "platform/win32/lazy_dll_win32.h"
+
 #include <wincodec.h>
 
 #include <utility>
@@ -24,21 +26,6 @@ class ComRef {
 
  private:
   T* p_ = nullptr;
-};
-
-// COM for the calling thread, for as long as we decode. Our one UI thread
-// may or may not have it already; either way the counts stay balanced.
-class ComScope {
- public:
-  ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT hr_;
 };
 
 HBITMAP ToDib(IWICBitmapSource* source, int width, int height) {
@@ -80,9 +67,8 @@ HBITMAP LoadScaledPicture(int resource_id, int width, int height) {
   ComRef<IWICBitmapScaler> scaler;
   ComRef<IWICFormatConverter> converter;
   const bool ok =
-      SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                 IID_IWICImagingFactory,
-                                 reinterpret_cast<void**>(factory.put()))) &&
+      SUCCEEDED(LazyCoCreateInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory,
+                                     reinterpret_cast<void**>(factory.put()))) &&
       SUCCEEDED(factory->CreateStream(stream.put())) &&
       SUCCEEDED(stream->InitializeFromMemory(static_cast<BYTE*>(data), size)) &&
       SUCCEEDED(factory->CreateDecoderFromStream(stream.get(), nullptr,

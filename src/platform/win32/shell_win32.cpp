@@ -1,8 +1,8 @@
 #include "platform/win32/shell_win32.h"
 
 #include <windows.h>
-#include <objbase.h>
-#include <shellapi.h>
+
+#include "platform/win32/lazy_dll_win32.h"
 
 #include "platform/win32/text_win32.h"
 
@@ -26,13 +26,15 @@ std::string ToAnsi(const std::string& utf8) {
 void Win32Shell::Open(std::uintptr_t owner, const std::string& operation, const std::string& text) {
   const std::string ansi_operation = ToAnsi(operation);
   const std::string ansi_text = ToAnsi(text);
-  // The shell may hand the text to a COM extension. COM is set up here, the
-  // first time a link is used, rather than at start-up where nothing needs it;
-  // it stays up for the rest of the run.
-  if (!com_ready_) com_ready_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  // The shell may hand the text to a COM extension: COM is set up the first
+  // time a link is used, and stays up for the rest of the run.
+  if (!com_) com_ = std::make_unique<ComScope>();
   // The shell returns at once; a missing association is not reported.
-  ShellExecuteA(reinterpret_cast<HWND>(owner), ansi_operation.c_str(), ansi_text.c_str(), nullptr,
-                nullptr, SW_SHOWNORMAL);
+  using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  if (auto shell_execute = LazyProc<ShellExecuteAFn>(L"shell32.dll", "ShellExecuteA")) {
+    shell_execute(reinterpret_cast<HWND>(owner), ansi_operation.c_str(), ansi_text.c_str(),
+                  nullptr, nullptr, SW_SHOWNORMAL);
+  }
 }
 
 }  // namespace orvando::win32

@@ -1,5 +1,8 @@
 #pragma once
+#include <memory>
+
 #include "platform/shell.h"
+#include "platform/win32/lazy_dll_win32.h"
 
 namespace orvando::win32 {
 
@@ -10,7 +13,7 @@ class Win32Shell : public Shell {
   void Open(std::uintptr_t owner, const std::string& operation, const std::string& text) override;
 
  private:
-  bool com_ready_ = false;
+  std::unique_ptr<ComScope> com_;
 };
 
 }  // namespace orvando::win32
