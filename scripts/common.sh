@@ -26,7 +26,7 @@ install_missing() {
     fi
     log "installing: ${missing[*]}"
     apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
       "${missing[@]}" >/dev/null
   fi
   # Our users' Windows is French: the Windows-side tests run in fr_FR.
