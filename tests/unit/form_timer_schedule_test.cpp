@@ -7,23 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "fake_clock.h"
-#include "fake_files.h"
-#include "fake_form_timer.h"
-#include "fake_messages.h"
+#include "form_timer_rig.h"
 
 namespace orvando::test {
 namespace {
 
-struct Scheduler {
-  FakeClock clock;
-  FakeFiles files;
-  FakeMessages messages;
-  I_Ofichier config{files, messages};
-  RecordingView view;
-  FakeStationControl station;
-  FakeInstance instance;
-  FormTimer form{{view, clock, config, station, messages, instance, nullptr, nullptr}};
+struct Scheduler : FormTimerRig {
   std::vector<std::string> launches;
   std::vector<std::string> closes;
 

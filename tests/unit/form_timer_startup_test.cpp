@@ -5,10 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "fake_clock.h"
-#include "fake_files.h"
-#include "fake_form_timer.h"
-#include "fake_messages.h"
+#include "form_timer_rig.h"
 
 namespace orvando::test {
 namespace {
@@ -21,20 +18,7 @@ std::string Written(const std::string& folder, int index) {
   return kHeader + "\"" + folder + "\"," + std::to_string(index) + "\r\n";
 }
 
-struct Program {
-  FakeClock clock{9, 0, 0};
-  FakeFiles files;
-  FakeMessages messages;
-  I_Ofichier config{files, messages};
-  RecordingView view;
-  FakeStationControl station;
-  FakeInstance instance;
-  FakeInstallWindow install;
-  FakeAboutWindow about;
-  FormTimer form{{view, clock, config, station, messages, instance, &install, &about}};
-
-  Program() { config.SetOptionSelector(&form); }
-};
+using Program = FormTimerRig;
 
 TEST(FormTimer_Startup, SecondCopyEndsBeforeTouchingAnything) {
   Program p;
