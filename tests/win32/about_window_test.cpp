@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "fake_shell.h"
 #include "platform/win32/text_win32.h"
@@ -60,28 +61,105 @@ RECT RectInParent(HWND control) {
   return r;
 }
 
-// Moves the real pointer to a point given in twips in a control's client
-// area (15 twips per pixel at 96 DPI), and optionally clicks there.
-void PointerTo(HWND control, int x_twips, int y_twips, bool click) {
-  POINT at{x_twips / 15, y_twips / 15};
-  ClientToScreen(control, &at);
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  inputs[0].mi.dx = MulDiv(at.x, 65535, width - 1);
-  inputs[0].mi.dy = MulDiv(at.y, 65535, height - 1);
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(click ? 3 : 1, inputs, sizeof(INPUT));
-}
+// The real pointer, moved and clicked as a user does.
+//
+// Under Wine a move is carried out asynchronously: the X server reports the
+// pointer's motion back a little later, and a report that comes late (after
+// the next move) puts the pointer back where it was before. A button pressed
+// at once may then be handled at the previous place, and an effect looked at
+// at once may be the previous place's. So a move counts as done only once the
+// pointer has settled where it was sent: the system says it is there, and the
+// mouse messages this thread takes from its queue have been there, and only
+// there, for a while longer than Wine keeps a position of its own before
+// asking X. Should a late report move it back meanwhile, the pointer is put
+// where it was sent again. Nothing is pressed or looked at before.
+class RealPointer {
+ public:
+  RealPointer()
+      : hook_(SetWindowsHookExW(WH_MOUSE, &RealPointer::Seen, nullptr, GetCurrentThreadId())) {
+    seen_ = target_ = kNowhere;
+    reached_ = false;
+  }
+  ~RealPointer() { UnhookWindowsHookEx(hook_); }
+  RealPointer(const RealPointer&) = delete;
+  RealPointer& operator=(const RealPointer&) = delete;
+
+  // To a point given in twips in a window's client area (15 twips per pixel
+  // at 96 DPI); `window` null: a point of the screen, in pixels, where no
+  // window of this thread sees it. False when it did not settle there.
+  bool MoveTo(HWND window, int x, int y) {
+    POINT at{x, y};
+    if (window) {
+      at = {x / 15, y / 15};
+      ClientToScreen(window, &at);
+    }
+    const auto there = [&] {
+      POINT now{};
+      GetCursorPos(&now);
+      return Same(now, at) && (!window || Same(seen_, at));
+    };
+    target_ = at;
+    reached_ = false;
+    Send(at);
+    ULONGLONG since = 0;  // when it was last found there
+    return PumpUntil([&] {
+      if (!there()) {
+        // It got there, then somewhere else: a late report moved it back.
+        if (std::exchange(reached_, false) || since != 0) Send(at);
+        since = 0;
+        return false;
+      }
+      if (since == 0) since = GetTickCount64();
+      return GetTickCount64() - since >= kSettleMs;
+    });
+  }
+
+  // Presses and lets go of the left button where the pointer is.
+  void Click() {
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+  }
+
+ private:
+  // Wine answers GetCursorPos from its own record for 100 ms after a change,
+  // and asks the X server after that.
+  static constexpr ULONGLONG kSettleMs = 150;
+  static constexpr POINT kNowhere{-1, -1};
+
+  static bool Same(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+  static void Send(POINT at) {
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+  }
+
+  // Where the last mouse message this thread took from its queue was, and
+  // whether one was where the pointer was sent.
+  static LRESULT CALLBACK Seen(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HC_ACTION) {
+      seen_ = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lparam)->pt;
+      reached_ = reached_ || Same(seen_, target_);
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+  static inline POINT seen_ = kNowhere, target_ = kNowhere;
+  static inline bool reached_ = false;
+  HHOOK hook_;
+};
 
 class AboutWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // Away from the window, which a pointer left at the screen's centre
     // would otherwise underline as it appears under it.
-    SetCursorPos(0, 0);
+    ASSERT_TRUE(pointer.MoveTo(nullptr, 0, 0));
     about.Show();
     ASSERT_TRUE(about.loaded());
     ASSERT_EQ(GetDpiForWindow(about.hwnd()), 96u) << "these tests expect a 96 DPI screen";
@@ -92,6 +170,7 @@ class AboutWindowTest : public ::testing::Test {
   FakeShell shell;
   win32::WindowCounter counter;
   AboutWin32 about{shell, &counter};
+  RealPointer pointer;
 };
 
 TEST_F(AboutWindowTest, FrameCaptionAndClientArea) {
@@ -240,7 +319,7 @@ TEST_F(AboutWindowTest, PointerUnderlinesTheLinkItIsOver) {
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(testing::Message() << "over " << s.over << " at " << s.x << "," << s.y);
-    PointerTo(s.over ? Control(s.over) : about.hwnd(), s.x, s.y, false);
+    ASSERT_TRUE(pointer.MoveTo(s.over ? Control(s.over) : about.hwnd(), s.x, s.y));
     HWND label1 = Control(win32::kAboutLabel1), label2 = Control(win32::kAboutLabel2);
     EXPECT_TRUE(PumpUntil(
         [&] { return Underlined(label1) == s.label1 && Underlined(label2) == s.label2; }));
@@ -252,7 +331,7 @@ TEST_F(AboutWindowTest, PointerUnderlinesTheLinkItIsOver) {
 }
 
 TEST_F(AboutWindowTest, ANewLoadStartsWithNoUnderline) {
-  PointerTo(Control(win32::kAboutMail), 60, 60, false);
+  ASSERT_TRUE(pointer.MoveTo(Control(win32::kAboutMail), 60, 60));
   ASSERT_TRUE(PumpUntil([&] { return Underlined(Control(win32::kAboutLabel1)); }));
   about.Unload();
   about.Show();
@@ -278,7 +357,8 @@ TEST_F(AboutWindowTest, EachClickPlaceReachesTheShell) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.place);
     shell.calls.clear();
-    PointerTo(Control(c.place), c.x, c.y, true);
+    ASSERT_TRUE(pointer.MoveTo(Control(c.place), c.x, c.y));
+    pointer.Click();
     EXPECT_TRUE(PumpUntil([&] { return !shell.calls.empty(); }));
     Pump();
     const FakeShell::Call expected{reinterpret_cast<std::uintptr_t>(about.hwnd()), c.operation,
