@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,16 @@ inline std::vector<std::string> Words(const std::string& line) {
   }
   return words;
 }
+
+// The real station platform, counting the close requests it posts.
+struct CountingStation : win32::Win32Station {
+  bool PostToWindow(WindowHandle window, uint32_t message, uint64_t wparam,
+                    int64_t lparam) override {
+    ++posts;
+    return Win32Station::PostToWindow(window, message, wparam, lparam);
+  }
+  size_t posts = 0;
+};
 
 class StationFixture : public ::testing::Test {
  protected:
@@ -101,16 +112,26 @@ class StationFixture : public ::testing::Test {
     return found;
   }
 
-  // Lets events run until the log holds `line`, or `ms` have passed.
-  bool WaitForLine(const std::string& line, int ms = 10000) {
+  // Lets events run until `done` holds, or `ms` have passed.
+  bool WaitUntil(const std::function<bool()>& done, int ms = 10000) {
     const ULONGLONG deadline = GetTickCount64() + ms;
-    while (GetTickCount64() < deadline) {
-      for (const auto& l : LogLines()) {
-        if (l == line) return true;
-      }
+    while (!done()) {
+      if (GetTickCount64() >= deadline) return false;
       pump.WaitWithEvents(50);
     }
-    return false;
+    return true;
+  }
+
+  // Lets events run until the log holds `line`, or `ms` have passed.
+  bool WaitForLine(const std::string& line, int ms = 10000) {
+    return WaitUntil(
+        [&] {
+          for (const auto& l : LogLines()) {
+            if (l == line) return true;
+          }
+          return false;
+        },
+        ms);
   }
 
   static double CpuMs() {
@@ -125,7 +146,7 @@ class StationFixture : public ::testing::Test {
   fs::path root_;
   std::string chemin;
   win32::Win32Folders folders;
-  win32::Win32Station station;
+  CountingStation station;
   win32::Win32EventPump pump;
   win32::Win32Clock clock;
   FakeMessages messages;

@@ -113,7 +113,8 @@ TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood
   hw.FermerHW();
   const double cpu = CpuMs() - cpu_before;
   const ULONGLONG took = GetTickCount64() - start;
-  pump.WaitWithEvents(300);  // the last requests reach the log
+  // Every request posted has reached the station's log.
+  EXPECT_TRUE(WaitUntil([&] { return Events("close").size() == station.posts; }));
 
   EXPECT_GE(took, 3000u);
   EXPECT_LT(took, 4000u);
@@ -133,8 +134,8 @@ TEST_F(StationWin32, KeystrokesNeverReachAnotherProgramInFront) {
   Mode(L"slow-window");
   SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", L"2500");
   const HWND other = OpenOtherProgramInFront();
-  pump.WaitWithEvents(200);
-  ASSERT_EQ(GetForegroundWindow(), other) << "the test could not take the focus";
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }))
+      << "the test could not take the focus";
 
   StationTimings timings;
   timings.focus_wait_ms = 1000;  // gives up before the station's window is up
