@@ -119,6 +119,17 @@ start_wineserver() {
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+# Everything the tests under Wine need, for the rest of the script: the
+# private prefix, a private Xvfb, one wineserver (all stopped on exit), and
+# the French locale our users' Windows has.
+start_wine_for_tests() {
+  ensure_prefix
+  start_display private || return 1
+  trap 'stop_wineserver; stop_display' EXIT
+  start_wineserver
+  export LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8
+}
+
 stop_wineserver() {
   wine_env
   wineserver -k >/dev/null 2>&1 || true
