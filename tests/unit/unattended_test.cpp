@@ -40,18 +40,13 @@ struct Unattended {
   // Armed with option `option` at h:m:s, just after the second as the timer
   // ticks; a close gives up after `close_bound_ms`.
   Unattended(int option, int h, int m, int s, int close_bound_ms = 60000)
-      : hw(config, folders, station, pump, clock, messages, Timings(close_bound_ms)) {
+      : hw(config, folders, station, pump, clock, messages, {5000, 50, 100, close_bound_ms}) {
     clock.Set(h, m, s, 15);
     config.CheminHW = "C:\\Meteo";
     folders.existing = {"C:\\Meteo"};
     config.SetOptionSelector(&form);
     form.SelectOption(option);
     form.Command1_Click();
-  }
-  static StationTimings Timings(int close_bound_ms) {
-    StationTimings t;
-    t.close_bound_ms = close_bound_ms;
-    return t;
   }
 
   // One tick a second for `seconds`, noting when starts and closes happen.

@@ -17,25 +17,11 @@ void Pump() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-BOOL CALLBACK CountNotices(HWND window, LPARAM count) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (std::wstring(name) == L"OrvandoNotice" && IsWindowVisible(window)) {
-    ++*reinterpret_cast<int*>(count);
-  }
-  return TRUE;
-}
-
 int NoticesOnScreen() {
   int count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountNotices, reinterpret_cast<LPARAM>(&count));
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"OrvandoNotice", nullptr));)
+    count += IsWindowVisible(w) ? 1 : 0;
   return count;
-}
-
-std::string ShownText(HWND notice) {
-  wchar_t text[1024] = {};
-  GetDlgItemTextW(notice, win32::NoticeWindow::kText, text, 1024);
-  return win32::Narrow(text);
 }
 
 int Height(HWND window) {
@@ -68,7 +54,9 @@ TEST(Win32Messages_Notice, ReplacesItsTextInOneWindowAndLeavesTheKeyboardAlone) 
   EXPECT_EQ(NoticesOnScreen(), 1);
   HWND notice = FindWindowW(L"OrvandoNotice", nullptr);
   ASSERT_TRUE(notice);
-  EXPECT_EQ(ShownText(notice), long_text);
+  wchar_t shown[1024] = {};
+  GetDlgItemTextW(notice, win32::NoticeWindow::kText, shown, 1024);
+  EXPECT_EQ(win32::Narrow(shown), long_text);
   EXPECT_TRUE(messages.NoticeShown());
   EXPECT_EQ(GetForegroundWindow(), user) << "the notice took the keyboard";
   EXPECT_TRUE(GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
