@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes. All texts are French.
+// Message boxes and notices. All texts are French.
 
 #include <string>
 
@@ -9,9 +9,17 @@ class UserMessages {
  public:
   virtual ~UserMessages() = default;
 
-  // An error the user can act on. At most one such message is on screen at a
-  // time: one that arrives while another is shown is dropped.
+  // An error the user can act on, told while someone is at the PC (at
+  // start-up, or after a click): waits for OK. At most one such message is
+  // on screen at a time: one that arrives while another is shown is dropped.
   virtual void ShowError(const std::string& text) = 0;
+
+  // An event of the schedule, which may come while nobody is at the PC:
+  // shown without waiting for anyone, so the schedule runs on. There is one
+  // notice at most: while it is on screen, a new text replaces its text.
+  virtual void ShowNotice(const std::string& text) = 0;
+  // True while the notice is on screen (not yet dismissed by the user).
+  virtual bool NoticeShown() const = 0;
 
   // The quit question: Yes/No, question icon, Yes the default, the
   // application's title. True for Yes.

@@ -29,31 +29,35 @@ OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, Folders& folders, StationPl
       station_(station),
       pump_(pump),
       clock_(clock),
-      messages_(messages),
+      notices_(messages, clock),
       timings_(timings) {}
 
 // A call that arrives while a launch or a close is under way (from an event
 // run by its wait) does nothing: the one under way finishes the job.
 void OuvrFermHW::OuvrirHW() {
   if (busy_) return;
-  // Busy for the whole call: a message box shown here runs events too.
   busy_ = true;
   // The current folder follows CheminHW at every call, launched or not; it is
   // not put back afterwards.
   const Outcome folder = chemin_hw_.empty() ? Outcome::Ok() : folders_.SetCurrentFolder(chemin_hw_);
   if (!HWLance) {
-    if (chemin_hw_.empty()) {
-      messages_.ShowError(
+    if (!station_.WindowsTitled(std::string(hw::kWindowTitle)).empty()) {
+      // HeavyWeather is open already: left by a close that gave up, or opened
+      // by the user to look at the data. A second copy would fight it for the
+      // station's port; this run is that one, closed at its end as usual.
+    } else if (chemin_hw_.empty()) {
+      notices_.Report(
           "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Supprimez Orvando.cfg "
           "et relancez Orvando pour le choisir.");
     } else if (!folder) {
-      messages_.ShowError(folder.error + kNotLaunched);
+      notices_.Report(folder.error + kNotLaunched);
     } else {
       Launch();
     }
   }
   // A failed attempt counts as a run too: the schedule goes on at its next
-  // slot instead of retrying every second.
+  // slot instead of retrying every second. The notice does not wait for an
+  // answer, so that slot comes whether or not someone has read it.
   HWLance = true;
   busy_ = false;
 }
@@ -65,7 +69,7 @@ void OuvrFermHW::Launch() {
   const Outcome started = station_.StartProgram(JoinPath(chemin_hw_, hw::kProgramFile), chemin_hw_,
                                                 hw::kShowState, process);
   if (!started) {
-    messages_.ShowError(started.error + kNotLaunched);
+    notices_.Report(started.error + kNotLaunched);
     return;
   }
 
@@ -125,16 +129,13 @@ void OuvrFermHW::FermerHW() {
   for (;;) {
     if (!pump_.QuitRequested()) pump_.LetPendingEventsRun();
     FermerFenetre(std::string(hw::kWindowTitle));
-    if (HandleHW == 0) break;
+    if (HandleHW == 0) {
+      reported_stuck_.clear();
+      break;
+    }
     const int64_t now = clock_.MonotonicMs();
     if (now >= bound) {
-      if (!pump_.QuitRequested()) {
-        messages_.ShowError(
-            "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est "
-            "toujours ouverte après " +
-            std::to_string(timings_.close_bound_ms / 1000) +
-            " secondes. Fermez HeavyWeather vous-même.");
-      }
+      if (!pump_.QuitRequested()) ReportStuckWindows();
       break;
     }
     WaitUntil(std::min<int64_t>(bound, now + timings_.close_pass_ms));
@@ -142,6 +143,24 @@ void OuvrFermHW::FermerHW() {
   HWLance = false;
   HandleHW = 0;
   busy_ = false;
+}
+
+// A window that will not close stays; the next slot runs with it instead of
+// starting a second copy, and its close gives up again. The user hears of it
+// once, not at every slot: again only when another window is stuck too.
+void OuvrFermHW::ReportStuckWindows() {
+  std::vector<WindowHandle> stuck = station_.WindowsTitled(std::string(hw::kWindowTitle));
+  const bool known = std::all_of(stuck.begin(), stuck.end(), [this](WindowHandle window) {
+    return Contains(reported_stuck_, window);
+  });
+  if (!known) {
+    notices_.Report(
+        "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est toujours ouverte "
+        "après " +
+        std::to_string(timings_.close_bound_ms / 1000) +
+        " secondes. Fermez HeavyWeather vous-même.");
+  }
+  reported_stuck_ = std::move(stuck);
 }
 
 // One close request per window with that title: a window that ignores it

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "config/i_ofichier.h"
 #include "platform/clock.h"
@@ -11,6 +12,7 @@
 #include "platform/folders.h"
 #include "platform/station.h"
 #include "platform/user_messages.h"
+#include "station/notices.h"
 
 namespace orvando {
 
@@ -57,15 +59,18 @@ class OuvrFermHW {
   WindowHandle WaitForStationInFront(ProcessId process, int64_t deadline);
   bool IsStationWindow(WindowHandle window, ProcessId process) const;
   void WaitUntil(int64_t deadline);
+  void ReportStuckWindows();
 
   const std::string& chemin_hw_;
   Folders& folders_;
   StationPlatform& station_;
   EventPump& pump_;
   const Clock& clock_;
-  UserMessages& messages_;
+  Notices notices_;
   const StationTimings timings_;
   bool busy_ = false;
+  // The windows that the last close which gave up told the user about.
+  std::vector<WindowHandle> reported_stuck_;
 };
 
 }  // namespace orvando

@@ -247,6 +247,16 @@ HWND WaitForMessageBox(DWORD pid, int ms) {
   return box;
 }
 
+HWND FindNotice(DWORD pid) {
+  for (HWND window : TopWindows(pid)) {
+    if (IsWindowVisible(window) && ClassOf(window) != L"#32770" && TextOf(window) == L"Orvando" &&
+        FindChild(window, L"Button", L"OK")) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
 std::wstring MessageText(HWND box) {
   std::wstring longest;
   for (HWND label : Children(box, L"Static")) {

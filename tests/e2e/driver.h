@@ -70,6 +70,9 @@ bool ChooseMenuItem(HWND main, const std::wstring& item, MenuPlace place);
 // "Orvando"), or null.
 HWND FindMessageBox(DWORD pid);
 HWND WaitForMessageBox(DWORD pid, int ms = 10000);
+// A visible notice of `pid`: a window of its own under the program's title,
+// not a message box, with an OK button; or null.
+HWND FindNotice(DWORD pid);
 // The box's message: its longest static text.
 std::wstring MessageText(HWND box);
 // Clicks the box's button named one of `names` ("Oui", "Yes"); false when

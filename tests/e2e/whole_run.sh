@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# A whole run at a chosen local time: starts a copy of Orvando.exe under
-# faketime at 10:14:50 (its clock runs on from there), with a settings file
-# choosing "15 mn" and the stand-in station, then runs the driver, which
-# checks it from outside on the real clock.
+# A run at a chosen local time: starts a copy of Orvando.exe under faketime
+# (its clock runs on from there), with a settings file choosing an interval
+# and the stand-in station, then runs the driver, which checks it from
+# outside on the real clock.
 #
 # Needs a running wineserver (scripts/test starts one): the program started
 # under faketime must not start its own server on the faked clock.
 # Usage: whole_run.sh ORVANDO_EXE STATION_EXE DRIVER_EXE WORK_DIR [WINE]
+# Environment, all optional:
+#   ORVANDO_E2E_START    the local time Orvando starts at (2026-12-07 10:14:50)
+#   ORVANDO_E2E_OPTION   the interval option's index (0, "15 mn")
+#   ORVANDO_E2E_STATION  "later": the station's folder is there but not its
+#                        program, which the driver puts in place itself
+#   GTEST_FILTER         which of the driver's scenarios runs
 set -uo pipefail
 orvando_exe="$1" station_exe="$2" driver_exe="$3" work="$4" wine="${5:-wine}"
+start="${ORVANDO_E2E_START:-2026-12-07 10:14:50}" option="${ORVANDO_E2E_OPTION:-0}"
 
 command -v faketime >/dev/null || { echo "faketime is missing (Debian package faketime)" >&2; exit 1; }
 
@@ -17,9 +24,11 @@ winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 rm -rf "$work"
 mkdir -p "$work/Station meteo" || exit 1
 cp "$orvando_exe" "$work/Orvando.exe" || exit 1
-cp "$station_exe" "$work/Station meteo/heavy weather.exe" || exit 1
-printf '"NE PAS MODIFIER CE FICHIER","Orvando station meteo ws-2300 ZR"\r\n"%s",0\r\n' \
-  "$(winpath "$work/Station meteo")" >"$work/Orvando.cfg"
+if [ "${ORVANDO_E2E_STATION:-}" != later ]; then
+  cp "$station_exe" "$work/Station meteo/heavy weather.exe" || exit 1
+fi
+printf '"NE PAS MODIFIER CE FICHIER","Orvando station meteo ws-2300 ZR"\r\n"%s",%d\r\n' \
+  "$(winpath "$work/Station meteo")" "$option" >"$work/Orvando.cfg"
 
 # Orvando passes these on to the station it starts.
 export ORVANDO_STATION_LOG="$(winpath "$work/station.log")"
@@ -29,7 +38,7 @@ export ORVANDO_E2E_FOLDER="$(winpath "$work")"
 cd "$work" || exit 1
 # Without NO_FAKE_STAT, Wine sees its own files' dates move and rebuilds the
 # prefix at every start.
-NO_FAKE_STAT=1 faketime '2026-12-07 10:14:50' "$wine" "$work/Orvando.exe" \
+NO_FAKE_STAT=1 faketime "$start" "$wine" "$work/Orvando.exe" \
   </dev/null >"$work/orvando.out" 2>&1 &
 faked=$!
 

@@ -1,9 +1,12 @@
-// A whole run at a chosen local time, with the checks made from outside.
-// whole_run.sh starts Orvando under faketime a few seconds before a quarter
-// hour, with a settings file choosing "15 mn"; this driver (on the real
-// clock) arms it, then watches the stand-in station's log and Orvando's
-// clock: started minimised on the quarter, closed 119 ticks later, nothing
-// started again after.
+// Runs at a chosen local time, with the checks made from outside.
+// whole_run.sh starts Orvando under faketime a few seconds before a slot;
+// this driver (on the real clock) arms it, then watches the stand-in
+// station's log, Orvando's clock and its windows:
+// - a whole run: "15 mn" at 10:14:50, started minimised on the quarter,
+//   closed 119 ticks later, nothing started again after;
+// - unattended: "3 h" at 02:59:50 with the program missing, a notice at
+//   03:00 that nobody answers, and the next slot starting the program once
+//   it is back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,8 +18,6 @@
 namespace orvando::test {
 namespace {
 
-constexpr int kQuarterSeconds = 15 * 60;
-
 std::vector<std::string> Events(const std::vector<std::string>& lines, const std::string& name) {
   std::vector<std::string> found;
   for (const auto& line : lines)
@@ -24,12 +25,13 @@ std::vector<std::string> Events(const std::vector<std::string>& lines, const std
   return found;
 }
 
-class E2e_WholeRun : public ::testing::Test {
+class FakedTimeRun : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* folder = std::getenv("ORVANDO_E2E_FOLDER");
     ASSERT_TRUE(folder) << "run through whole_run.sh";
-    log_ = Widen(folder) + L"\\station.log";
+    folder_ = Widen(folder);
+    log_ = folder_ + L"\\station.log";
   }
   void TearDown() override {
     orvando_.Terminate();
@@ -48,30 +50,55 @@ class E2e_WholeRun : public ::testing::Test {
     return ClockSeconds(TextOf(clock));
   }
 
-  std::wstring log_;
+  // Orvando's main window (the only one on the desktop), its clock and its
+  // button, with the process taken over.
+  void FindOrvando() {
+    ASSERT_TRUE(WaitFor([&] { return (main_ = FindMainWindow(0)) != nullptr; }, 30000));
+    ASSERT_TRUE(orvando_.Attach(ProcessOf(main_)));
+    clock_ = ClockLabel(main_);
+    button_ = StartStopButton(main_);
+    ASSERT_TRUE(clock_ && button_);
+  }
+
+  // Arms Orvando ahead of the slot `slot` (seconds of the day) and returns
+  // the driver's tick count at the moment Orvando's clock turns to it.
+  ULONGLONG ArmBefore(int slot) {
+    ULONGLONG synced = 0;
+    const int shown = NextSecond(clock_, synced);
+    EXPECT_GE(shown, 0) << "the clock does not move";
+    EXPECT_GE(slot - shown, 2) << "not before the slot: " << Narrow(TextOf(clock_));
+    EXPECT_LE(slot - shown, 15) << "not on the chosen time: " << Narrow(TextOf(clock_));
+    Click(button_);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(button_) == L"Stop"; }));
+    return synced + static_cast<ULONGLONG>(slot - shown) * 1000;
+  }
+
+  void QuitAnsweringYes() {
+    PostMessageW(main_, WM_CLOSE, 0, 0);
+    HWND box = WaitForMessageBox(orvando_.pid());
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(AnswerYes(box));
+    DWORD code = 1;
+    ASSERT_TRUE(orvando_.WaitForExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+  }
+
+  std::wstring folder_, log_;
   Process orvando_;
+  HWND main_ = nullptr, clock_ = nullptr, button_ = nullptr;
 };
 
+class E2e_WholeRun : public FakedTimeRun {};
+class E2e_Unattended : public FakedTimeRun {};
+
 TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing) {
-  HWND main = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = FindMainWindow(0)) != nullptr; }, 30000));
-  ASSERT_TRUE(orvando_.Attach(ProcessOf(main)));
-  HWND clock = ClockLabel(main);
-  HWND button = StartStopButton(main);
-  ASSERT_TRUE(clock && button);
-  EXPECT_TRUE(IsChecked(OptionButton(main, L"15 mn")));
-
-  ULONGLONG synced = 0;
-  const int shown = NextSecond(clock, synced);
-  ASSERT_GE(shown, 0) << "the clock does not move";
-  const int quarter = (shown / kQuarterSeconds + 1) * kQuarterSeconds;
-  ASSERT_EQ(quarter, 10 * 3600 + 15 * 60) << "not on the chosen time: " << Narrow(TextOf(clock));
-  ASSERT_GE(quarter - shown, 2) << "started too late to arm before the quarter";
+  FindOrvando();
+  EXPECT_TRUE(IsChecked(OptionButton(main_, L"15 mn")));
+  const int quarter = 10 * 3600 + 15 * 60;
   // The driver's own clock at the moment Orvando's turns to 10:15:00.
-  const ULONGLONG quarter_at = synced + static_cast<ULONGLONG>(quarter - shown) * 1000;
+  const ULONGLONG quarter_at = ArmBefore(quarter);
+  ASSERT_FALSE(HasFailure());
 
-  Click(button);
-  ASSERT_TRUE(WaitFor([&] { return TextOf(button) == L"Stop"; }));
   const long long until_quarter =
       static_cast<long long>(quarter_at) - static_cast<long long>(GetTickCount64());
   EXPECT_FALSE(WaitFor([&] { return Count("start") > 0; },
@@ -87,11 +114,11 @@ TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing)
   // The launch tick is the first of 120: the close comes on 10:16:59.
   ASSERT_TRUE(WaitFor([&] { return Count("close") > 0; }, 130000, 5)) << "not closed";
   const ULONGLONG closed = GetTickCount64();
-  const int closed_shown = ClockSeconds(TextOf(clock));
+  const int closed_shown = ClockSeconds(TextOf(clock_));
   const long long after = static_cast<long long>(closed - quarter_at);
   EXPECT_GE(after, 119000 - 100) << "closed early";
   EXPECT_LE(after, 120000 + 500) << "closed late";
-  EXPECT_EQ(closed_shown, quarter + 119) << Narrow(TextOf(clock));
+  EXPECT_EQ(closed_shown, quarter + 119) << Narrow(TextOf(clock_));
   std::printf("station seen started %lld ms after the quarter, closed %lld ms after it\n",
               static_cast<long long>(started - quarter_at), after);
   ASSERT_TRUE(WaitFor([&] { return Count("exit") > 0; }, 10000));
@@ -101,20 +128,50 @@ TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing)
 
   // Armed and waiting for 10:30: nothing starts meanwhile.
   ULONGLONG ignored = 0;
-  while (NextSecond(clock, ignored) >= 0 && ClockSeconds(TextOf(clock)) < quarter + 126) {
+  while (NextSecond(clock_, ignored) >= 0 && ClockSeconds(TextOf(clock_)) < quarter + 126) {
   }
-  EXPECT_EQ(ClockSeconds(TextOf(clock)), quarter + 126);
+  EXPECT_EQ(ClockSeconds(TextOf(clock_)), quarter + 126);
   EXPECT_EQ(Count("start"), 1u);
   EXPECT_FALSE(FindWindowW(nullptr, L"heavy weather"));
-  EXPECT_EQ(TextOf(button), L"Stop");
+  EXPECT_EQ(TextOf(button_), L"Stop");
+  QuitAnsweringYes();
+}
 
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  HWND box = WaitForMessageBox(orvando_.pid());
-  ASSERT_TRUE(box);
-  ASSERT_TRUE(AnswerYes(box));
-  DWORD code = 1;
-  ASSERT_TRUE(orvando_.WaitForExit(10000, &code));
-  EXPECT_EQ(code, 0u);
+// Nobody at the PC at 03:00: the program is missing (a drive not mounted
+// yet, an update under way). The notice says so and stays unanswered; the
+// failed slot counts as a run, and the next slot of the hour, 03:02:00,
+// starts the program, which is back by then.
+TEST_F(E2e_Unattended, AnUnreadLaunchFailureDoesNotStopTheNextLaunch) {
+  FindOrvando();
+  EXPECT_TRUE(IsChecked(OptionButton(main_, L"3 h")));
+  const int slot = 3 * 3600;
+  const ULONGLONG slot_at = ArmBefore(slot);
+  ASSERT_FALSE(HasFailure());
+
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (notice = FindNotice(orvando_.pid())) != nullptr; }, 20000))
+      << "no notice of the failed launch";
+  const std::wstring text = MessageText(notice);
+  EXPECT_EQ(text.rfind(L"À 03:00 : ", 0), 0u) << Narrow(text);
+  EXPECT_NE(text.find(L"HeavyWeather n'a pas été lancé"), std::wstring::npos) << Narrow(text);
+  EXPECT_EQ(Count("start"), 0u);
+
+  ASSERT_TRUE(CopyFileW(WinePath(ORVANDO_STATION_EXE).c_str(),
+                        (folder_ + L"\\Station meteo\\heavy weather.exe").c_str(), FALSE));
+  const ULONGLONG next_at = slot_at + 120 * 1000;
+  ASSERT_TRUE(WaitFor([&] { return Count("start") > 0; }, 140000, 5)) << "no later launch";
+  const ULONGLONG started = GetTickCount64();
+  const long long late = static_cast<long long>(started) - static_cast<long long>(next_at);
+  EXPECT_GE(late, -100) << "started before 03:02:00";
+  EXPECT_LE(late, 1000) << "started " << late << " ms after 03:02:00";
+  std::printf("the launch after the unread failure came %lld ms after its slot, 03:02:00\n", late);
+  ASSERT_TRUE(WaitFor([&] { return Count("window") > 0; }, 5000, 5));
+  EXPECT_EQ(Events(Log(), "window"), std::vector<std::string>{"window 1 1"}) << "not minimised";
+
+  // The notice was never answered: still there, and still the only one.
+  EXPECT_EQ(FindNotice(orvando_.pid()), notice);
+  EXPECT_FALSE(FindMessageBox(orvando_.pid())) << "a box waiting for OK";
+  QuitAnsweringYes();
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
-// Records the messages the core shows, and answers its questions.
+// Records the messages and notices the core shows, and answers its questions.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,19 +10,22 @@ namespace orvando::test {
 
 class FakeMessages : public UserMessages {
  public:
-  void ShowError(const std::string& text) override {
-    errors.push_back(text);
-    if (on_error) on_error();  // events a real message box would run
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  void ShowNotice(const std::string& text) override {
+    notices.push_back(text);
+    notice_shown = true;
   }
+  bool NoticeShown() const override { return notice_shown; }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
     return answer_yes;
   }
 
   std::vector<std::string> errors;
+  std::vector<std::string> notices;  // every text the notice showed, in order
+  bool notice_shown = false;         // set false: the user dismissed it
   std::vector<std::string> questions;
   bool answer_yes = true;
-  std::function<void()> on_error;
 };
 
 }  // namespace orvando::test

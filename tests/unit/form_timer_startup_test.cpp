@@ -163,10 +163,9 @@ TEST(FormTimer_Quit, YesDuringACloseLetsTheTickFinish) {
 
 TEST(FormTimer_Quit, SecondCloseRequestWhileAskingIsTurnedDown) {
   Program p;
-  struct Nested : UserMessages {
+  struct Nested : FakeMessages {
     FormTimer* form = nullptr;
     int16_t inner_cancel = 0;
-    void ShowError(const std::string&) override {}
     bool AskYesNo(const std::string&) override {
       if (form) {
         FormTimer* f = std::exchange(form, nullptr);

@@ -50,7 +50,7 @@ TEST_F(Station, OuvrirStartsByFullPathMinimisedAndTypesIntoItsWindow) {
   EXPECT_EQ(station.keys_sent.at(1), ParseKeys(" {u}").events);
   EXPECT_TRUE(hw.HWLance);
   EXPECT_FALSE(hw.Busy());
-  EXPECT_TRUE(messages.errors.empty());
+  EXPECT_TRUE(messages.notices.empty());
 }
 
 TEST_F(Station, OuvrirTypesOnlyIntoTheStationsOwnWindow) {
@@ -114,7 +114,7 @@ TEST_F(Station, OuvrirWhileLaunchedOnlyChangesTheFolder) {
   EXPECT_EQ(folders.current, "C:\\Meteo");
   EXPECT_TRUE(station.calls.empty());
   EXPECT_TRUE(hw.HWLance);
-  EXPECT_TRUE(messages.errors.empty());
+  EXPECT_TRUE(messages.notices.empty());
 }
 
 TEST_F(Station, OuvrirFromADriveRootJoinsThePathOnce) {
@@ -137,27 +137,26 @@ TEST_F(Station, LaunchFailuresStartNothingTellTheUserOnceAndCountAsARun) {
       {"missing program", "C:\\Meteo", "introuvable : C:\\Meteo\\heavy weather.exe",
        "C:\\Meteo\\heavy weather.exe", 1},
   };
-  // A message box runs events (ticks) while it waits: the call must count as
-  // under way, so that a tick does not launch again nested in it.
-  std::vector<bool> busy_while_telling;
-  messages.on_error = [&] { busy_while_telling.push_back(hw.Busy()); };
   for (const auto& c : cases) {
     chemin = c.chemin;
     station.calls.clear();
     station.start_error = c.start_error;
-    messages.errors.clear();
+    messages.notices.clear();
+    messages.notice_shown = false;
     hw.HWLance = false;
     hw.OuvrirHW();
 
     EXPECT_EQ(static_cast<int>(Calls(station, "start").size()), c.starts) << c.name;
     EXPECT_TRUE(station.keys_sent.empty()) << c.name;
-    ASSERT_EQ(messages.errors.size(), 1u) << c.name;
-    EXPECT_NE(messages.errors[0].find(c.message_part), std::string::npos) << messages.errors[0];
-    EXPECT_NE(messages.errors[0].find("HeavyWeather n'a pas été lancé"), std::string::npos);
+    // Told by a notice, which waits for nobody, with the time it happened.
+    ASSERT_EQ(messages.notices.size(), 1u) << c.name;
+    EXPECT_EQ(messages.notices[0].rfind("À 10:00 : ", 0), 0u) << messages.notices[0];
+    EXPECT_NE(messages.notices[0].find(c.message_part), std::string::npos) << messages.notices[0];
+    EXPECT_NE(messages.notices[0].find("HeavyWeather n'a pas été lancé"), std::string::npos);
+    EXPECT_TRUE(messages.errors.empty()) << c.name;
     EXPECT_TRUE(hw.HWLance) << c.name;
     EXPECT_FALSE(hw.Busy()) << c.name;
   }
-  EXPECT_EQ(busy_while_telling, std::vector<bool>(3, true));
 }
 
 TEST_F(Station, FermerPassesUntilNoWindowIsLeft) {
@@ -195,7 +194,7 @@ TEST_F(Station, FermerPassesUntilNoWindowIsLeft) {
     EXPECT_EQ(pump.waited_ms, c.waited_ms) << c.name;
     EXPECT_FALSE(hw.HWLance) << c.name;
     EXPECT_EQ(hw.HandleHW, 0u) << c.name;
-    EXPECT_TRUE(messages.errors.empty()) << c.name;
+    EXPECT_TRUE(messages.notices.empty()) << c.name;
   }
 }
 
@@ -210,9 +209,9 @@ TEST_F(Station, FermerGivesUpAtItsBoundWithoutFloodingTheWindow) {
   // One request per pass, one pass per 100 ms: no flood.
   EXPECT_EQ(station.Find(stubborn)->close_requests, 601);
   EXPECT_EQ(station.Find(polite), nullptr);  // not held up by the other one
-  ASSERT_EQ(messages.errors.size(), 1u);
-  EXPECT_NE(messages.errors[0].find("ne s'est pas fermé"), std::string::npos);
-  EXPECT_NE(messages.errors[0].find("60 secondes"), std::string::npos);
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_NE(messages.notices[0].find("ne s'est pas fermé"), std::string::npos);
+  EXPECT_NE(messages.notices[0].find("60 secondes"), std::string::npos);
   EXPECT_FALSE(hw.HWLance);
   EXPECT_EQ(hw.HandleHW, 0u);
   EXPECT_FALSE(hw.Busy());
@@ -254,7 +253,7 @@ TEST_F(Station, FermerAfterQuitRunsNoMoreEventsAndStaysQuiet) {
   EXPECT_EQ(pump.waited_ms, 1000);
   EXPECT_EQ(station.paused_ms, 59000);  // paced all the same
   EXPECT_EQ(station.Find(stubborn)->close_requests, 601);
-  EXPECT_TRUE(messages.errors.empty());
+  EXPECT_TRUE(messages.notices.empty());
   EXPECT_FALSE(hw.HWLance);
   EXPECT_EQ(hw.HandleHW, 0u);
 }

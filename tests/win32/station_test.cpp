@@ -42,7 +42,7 @@ TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
   pump.WaitWithEvents(1000);  // anything typed after the start has arrived
 
   EXPECT_TRUE(hw.HWLance);
-  EXPECT_TRUE(messages.errors.empty());
+  EXPECT_TRUE(messages.notices.empty());
   EXPECT_EQ(folders.CurrentFolder(), chemin);
   EXPECT_EQ(Events("exe").at(0), "exe " + chemin + "\\heavy weather.exe");
   EXPECT_EQ(Events("folder").at(0), "folder " + chemin);
@@ -83,7 +83,7 @@ TEST_F(StationWin32, CloseWithNoWindowIsOnePass) {
   EXPECT_LT(GetTickCount64() - start, 100u);  // no pause: no second pass
   EXPECT_FALSE(hw.HWLance);
   EXPECT_EQ(hw.HandleHW, 0u);
-  EXPECT_TRUE(messages.errors.empty());
+  EXPECT_TRUE(messages.notices.empty());
 }
 
 TEST_F(StationWin32, ClosesBothWindowsOfTheTitle) {
@@ -97,7 +97,7 @@ TEST_F(StationWin32, ClosesBothWindowsOfTheTitle) {
   std::sort(closes.begin(), closes.end());
   EXPECT_EQ(closes, (std::vector<std::string>{"close 1 1 1", "close 2 1 1"}));
   EXPECT_TRUE(station.WindowsTitled("heavy weather").empty());
-  EXPECT_TRUE(messages.errors.empty());
+  EXPECT_TRUE(messages.notices.empty());
 }
 
 TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood) {
@@ -122,8 +122,8 @@ TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood
   EXPECT_GE(closes, 10u);
   EXPECT_LE(closes, 3000u / 100 + 1);  // one per pass, one pass per 100 ms
   EXPECT_LT(cpu, took / 4.0) << "the wait spins";
-  ASSERT_EQ(messages.errors.size(), 1u);
-  EXPECT_NE(messages.errors[0].find("ne s'est pas fermé"), std::string::npos);
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_NE(messages.notices[0].find("ne s'est pas fermé"), std::string::npos);
   EXPECT_FALSE(hw.HWLance);
   EXPECT_EQ(hw.HandleHW, 0u);
   std::printf("close of a station that ignores WM_CLOSE: %llu ms, %zu WM_CLOSE, %.0f ms CPU\n",
@@ -182,9 +182,9 @@ TEST_F(StationWin32, NeverStartsASameNamedProgramFromAnotherFolder) {
   hw.OuvrirHW();
   pump.WaitWithEvents(1500);
   EXPECT_TRUE(Events("start").empty());
-  ASSERT_EQ(messages.errors.size(), 1u);
-  EXPECT_NE(messages.errors[0].find(chemin + "\\heavy weather.exe"), std::string::npos)
-      << messages.errors[0];
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_NE(messages.notices[0].find(chemin + "\\heavy weather.exe"), std::string::npos)
+      << messages.notices[0];
   EXPECT_TRUE(hw.HWLance);
 }
 

@@ -19,10 +19,13 @@ void Win32Messages::ShowError(const std::string& text) {
   error_shown_ = false;
 }
 
+void Win32Messages::ShowNotice(const std::string& text) {
+  notice_.Show(Widen(text));
+}
+
 bool Win32Messages::AskYesNo(const std::string& text) {
   // 36 = Yes/No + question icon; Yes, the first button, is the default.
-  return MessageBoxW(Owner(), Widen(text).c_str(), kAppTitle, MB_YESNO | MB_ICONQUESTION) ==
-         IDYES;
+  return MessageBoxW(Owner(), Widen(text).c_str(), kAppTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 }  // namespace orvando::win32

@@ -1,9 +1,10 @@
 #pragma once
-// Message boxes with the application's title.
+// Message boxes with the application's title, and the notice.
 
 #include <windows.h>
 
 #include "platform/user_messages.h"
+#include "platform/win32/notice_win32.h"
 
 namespace orvando::win32 {
 
@@ -14,12 +15,15 @@ class Win32Messages : public UserMessages {
   // The window that owns the boxes (the main window); may be null.
   void SetOwner(HWND owner) { owner_ = owner; }
   void ShowError(const std::string& text) override;
+  void ShowNotice(const std::string& text) override;
+  bool NoticeShown() const override { return notice_.Shown(); }
   bool AskYesNo(const std::string& text) override;
 
  private:
   HWND Owner() const;
   HWND owner_ = nullptr;
   bool error_shown_ = false;
+  NoticeWindow notice_;
 };
 
 class Win32SingleInstance;

@@ -1,0 +1,42 @@
+#pragma once
+// The notice: a small window with a warning icon, a text and OK, which tells
+// of an event of the schedule without holding anything up. Unlike a message
+// box it has no loop of its own: it is shown and the caller goes on at once.
+// There is one at most; showing another text while it is up replaces the
+// text. It never takes the keyboard from the window the user is typing in.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/unique_handle_win32.h"
+#include "platform/win32/window_win32.h"
+
+namespace orvando::win32 {
+
+class NoticeWindow : public Window {
+ public:
+  enum Control : int { kText = 101, kOk = IDOK };
+
+  NoticeWindow() = default;  // not counted: it never keeps the program alive
+  ~NoticeWindow() override;
+
+  void Show(const std::wstring& text);
+  bool Shown() const { return loaded() && IsWindowVisible(hwnd()); }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  bool Load();
+  // Sizes the window to the text at `dpi`, keeping its top-left corner, or
+  // centring it on the screen when `centre`.
+  void Layout(UINT dpi, bool centre);
+  void Paint();
+
+  UniqueGdi font_;
+  UniqueIcon icon_;
+  RECT icon_rect_{};
+};
+
+}  // namespace orvando::win32

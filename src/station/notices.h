@@ -1,0 +1,30 @@
+#pragma once
+// Events of the schedule told to the user without stopping it: a launch that
+// failed, a close that gave up. They may come at 3 in the morning with nobody
+// at the PC, and the next run must not wait for someone to press OK.
+
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/user_messages.h"
+
+namespace orvando {
+
+class Notices {
+ public:
+  Notices(UserMessages& messages, const Clock& clock) : messages_(messages), clock_(clock) {}
+
+  // Shows "À hh:mm : <what>" in the one notice. While the user has not
+  // dismissed it, a new event replaces the text and the notice says how many
+  // events it stands for since the first: a weekend of failures leaves one
+  // notice, which still tells when the trouble began.
+  void Report(const std::string& what);
+
+ private:
+  UserMessages& messages_;
+  const Clock& clock_;
+  int replaced_ = 0;      // earlier events the notice on screen stands for
+  std::string first_at_;  // the time of the first event it stands for
+};
+
+}  // namespace orvando

@@ -1,0 +1,158 @@
+// The scheduler and the real station control over a simulated desktop, left
+// alone for days on a fake clock: nothing it tells the user holds up the next
+// run, and HeavyWeather never runs twice at once.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_clock.h"
+#include "fake_files.h"
+#include "fake_folders.h"
+#include "fake_form_timer.h"
+#include "fake_messages.h"
+#include "fake_pump.h"
+#include "fake_station.h"
+#include "main_window/station_link.h"
+#include "station/notices.h"
+
+namespace orvando::test {
+namespace {
+
+constexpr int kOption3h = 3;
+constexpr const char* kMissingExe = "introuvable : C:\\Meteo\\heavy weather.exe";
+
+struct Unattended {
+  FakeClock clock;
+  FakeFiles files;
+  FakeMessages messages;  // never answered: notice_shown stays set
+  I_Ofichier config{files, messages};
+  RecordingView view;
+  FakeInstance instance;
+  FakeFolders folders;
+  FakeStation station{clock};
+  FakePump pump{clock};
+  OuvrFermHW hw;
+  StationLink link{hw};
+  FormTimer form{{view, clock, config, link, messages, instance, nullptr, nullptr}};
+  std::vector<std::string> starts, posts;  // the time of each start and close request
+
+  // Armed with option `option` at h:m:s, just after the second as the timer
+  // ticks; a close gives up after `close_bound_ms`.
+  Unattended(int option, int h, int m, int s, int close_bound_ms = 60000)
+      : hw(config, folders, station, pump, clock, messages, {5000, 50, 100, close_bound_ms}) {
+    clock.Set(h, m, s, 15);
+    config.CheminHW = "C:\\Meteo";
+    folders.existing = {"C:\\Meteo"};
+    config.SetOptionSelector(&form);
+    form.SelectOption(option);
+    form.Command1_Click();
+  }
+
+  // One tick a second for `seconds`, noting when starts and closes happen.
+  void Run(int seconds) {
+    for (int i = 0; i < seconds; ++i) {
+      clock.Advance(1000);
+      const size_t before = station.calls.size();
+      const std::string now = clock.FormatTime(clock.Now());
+      form.OnTimerEvent();
+      for (size_t c = before; c < station.calls.size(); ++c) {
+        const std::string& call = station.calls[c];
+        if (call.rfind("start", 0) == 0) starts.push_back(now);
+        if (call.rfind("post", 0) == 0 && (posts.empty() || posts.back() != now)) {
+          posts.push_back(now);
+        }
+      }
+    }
+  }
+};
+
+TEST(Unattended_Notices, AnUnreadLaunchFailureDoesNotHoldUpTheNextRun) {
+  Unattended u(kOption3h, 2, 59, 50);
+  u.station.start_error = kMissingExe;
+  u.Run(10);  // 03:00:00
+  ASSERT_EQ(u.starts, std::vector<std::string>{"03:00:00"});
+  ASSERT_EQ(u.messages.notices.size(), 1u);
+  EXPECT_EQ(u.messages.notices[0].rfind("À 03:00 : ", 0), 0u) << u.messages.notices[0];
+
+  u.station.start_error.clear();  // the exe is back; the notice is still up
+  u.Run(239);                     // 03:03:59
+  // The failed run counts its 120 ticks like any other; the next slot of the
+  // hour starts HeavyWeather without anyone having pressed OK.
+  EXPECT_EQ(u.starts, (std::vector<std::string>{"03:00:00", "03:02:00"}));
+  EXPECT_EQ(u.posts, std::vector<std::string>{"03:03:59"});
+  EXPECT_TRUE(u.messages.errors.empty());
+  EXPECT_TRUE(u.messages.notice_shown);
+}
+
+TEST(Unattended_Notices, ANewEventReplacesTheUnreadOneAndSaysSinceWhen) {
+  FakeClock clock;
+  FakeMessages messages;
+  Notices notices(messages, clock);
+  struct Step {
+    int h, m;
+    bool read_before;  // the user pressed OK on the notice shown
+    const char* what;
+    const char* shown;
+  } steps[] = {
+      {3, 0, false, "a", "À 03:00 : a"},
+      {3, 2, false, "b", "À 03:02 : b\n\nCe message remplace celui de 03:00."},
+      {6, 0, false, "c",
+       "À 06:00 : c\n\nCe message remplace les 2 précédents ; le premier date de 03:00."},
+      {9, 0, true, "d", "À 09:00 : d"},
+  };
+  for (const Step& s : steps) {
+    clock.Set(s.h, s.m, 0);
+    if (s.read_before) messages.notice_shown = false;
+    notices.Report(s.what);
+    EXPECT_EQ(messages.notices.back(), s.shown);
+  }
+}
+
+TEST(Unattended_OneCopy, AWindowAlreadyOpenIsTheRunInsteadOfASecondCopy) {
+  Unattended u(0, 10, 14, 50);
+  // The user's own HeavyWeather, opened to look at the data.
+  const WindowHandle users = u.station.AddWindow({0, "Heavy Weather", 77, false, 1});
+  u.Run(130);  // 10:17:00
+  EXPECT_TRUE(u.starts.empty());
+  EXPECT_TRUE(u.station.keys_sent.empty());
+  // Counted from the slot, 120 ticks, then closed as usual.
+  EXPECT_EQ(u.posts, std::vector<std::string>{"10:16:59"});
+  EXPECT_EQ(u.station.Find(users), nullptr);
+  EXPECT_FALSE(u.hw.HWLance);
+  EXPECT_TRUE(u.messages.notices.empty());
+}
+
+TEST(Unattended_Notices, AWeekendOfFailuresLeavesOneNotice) {
+  struct Case {
+    const char* name;
+    bool exe_missing;
+    int stuck_windows;  // started windows that never close
+    size_t starts, notices;
+    const char* last_notice_part;
+  };
+  // 3 h: back-to-back runs in 8 hours a day, from Friday 18:00 to Monday 06:00.
+  const Case cases[] = {
+      {"program missing", true, 0, 600, 600,
+       "remplace les 599 précédents ; le premier date de 18:00"},
+      // Closes that give up leave the window; every later slot runs with it.
+      {"window never closes", false, 1, 1, 1, "ne s'est pas fermé"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Unattended u(kOption3h, 17, 59, 59, 2000);
+    if (c.exe_missing) u.station.start_error = kMissingExe;
+    u.station.window_template.closes_after = c.stuck_windows ? 0 : 1;
+    u.Run(60 * 3600);
+
+    EXPECT_EQ(u.starts.size(), c.starts);
+    EXPECT_EQ(u.station.OpenWindows(), c.stuck_windows);
+    EXPECT_TRUE(u.messages.errors.empty()) << "a box that waits for OK";
+    ASSERT_EQ(u.messages.notices.size(), c.notices);
+    EXPECT_NE(u.messages.notices.back().find(c.last_notice_part), std::string::npos)
+        << u.messages.notices.back();
+  }
+}
+
+}  // namespace
+}  // namespace orvando::test
