@@ -13,6 +13,7 @@
 #include "platform/win32/event_pump_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/folders_win32.h"
+#include "platform/win32/lazy_dll_win32.h"
 #include "platform/win32/messages_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/single_instance_win32.h"
@@ -44,6 +45,9 @@ int RunMessageLoop(win32::Win32EventPump& pump) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Before anything loads a DLL by name (the common controls load their theme
+  // DLL): none may come from the program's folder.
+  win32::LimitDllSearchToSystem32();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 

@@ -112,7 +112,7 @@ bool SelectDirWindow::Load() {
   RECT r{TwipsToPx(kClientLeft, dpi_), TwipsToPx(kClientTop, dpi_), 0, 0};
   r.right = r.left + TwipsToPx(kClientWidth, dpi_);
   r.bottom = r.top + TwipsToPx(kClientHeight, dpi_);
-  AdjustWindowRectExForDpi(&r, kStyle, FALSE, kExStyle, dpi_);
+  AdjustWindowRectForDpi(r, kStyle, kExStyle, false, dpi_);
   if (!Create(kClassName, nullptr, kStyle, kExStyle,
               Widen("Orvando           ..::  INSTALLATION  ::..").c_str(), r.left, r.top,
               r.right - r.left, r.bottom - r.top, nullptr, owner_))

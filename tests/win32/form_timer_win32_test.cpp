@@ -8,8 +8,10 @@
 #include "fake_files.h"
 #include "fake_form_timer.h"
 #include "fake_messages.h"
+#include "layout_checks.h"
 #include "main_window/form_timer_layout.h"
 #include "main_window/form_timer_win32.h"
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/text_win32.h"
 
 namespace orvando::test {
@@ -51,11 +53,6 @@ struct MainWindow {
   }
 };
 
-RECT Px(int left, int top, int width, int height, int dpi = 96) {  // twips at `dpi`
-  const auto p = [dpi](int t) { return MulDiv(t, dpi, 1440); };
-  return {p(left), p(top), p(left) + p(width), p(top) + p(height)};
-}
-
 // Moved to a monitor of another DPI, the window lays itself out again.
 TEST(FormTimerWin32_Layout, RescalesOnADpiChange) {
   MainWindow w;
@@ -89,25 +86,27 @@ TEST(FormTimerWin32_Layout, RescalesOnADpiChange) {
   EXPECT_EQ(lf.lfHeight, -24);
 }
 
-TEST(FormTimerWin32_Layout, ControlsAtTheirRectanglesWithTheirTexts) {
+}  // namespace
+
+void ExpectMainWindowAsDesigned(int dpi) {
   MainWindow w;
-  ASSERT_EQ(GetDpiForWindow(w.window.hwnd()), 96u);
+  ASSERT_EQ(win32::DpiOf(w.window.hwnd()), static_cast<UINT>(dpi));
   struct Case {
     int id;
     RECT expected;
     std::string text;
   };
   const Case cases[] = {
-      {FormTimerWin32::kFrame1, Px(120, 120, 3255, 855), "Lancer Heavy Weather toutes les :"},
-      {FormTimerWin32::kOption1 + 0, Px(240, 480, 615, 255), "15 mn"},
-      {FormTimerWin32::kOption1 + 1, Px(840, 480, 615, 255), "30 mn"},
-      {FormTimerWin32::kOption1 + 2, Px(1440, 480, 615, 255), "1 h"},
-      {FormTimerWin32::kOption1 + 3, Px(2040, 480, 615, 255), "3 h"},
-      {FormTimerWin32::kOption1 + 4, Px(2640, 480, 615, 255), "6 h"},
-      {FormTimerWin32::kLabel2, Px(120, 1120, 1215, 375), "10:14:59"},
-      {FormTimerWin32::kFrame2, Px(1440, 960, 1935, 615), ""},
-      {FormTimerWin32::kCommand1, Px(1680, 1200, 1095, 255), "Start"},
-      {FormTimerWin32::kLabel1, Px(3000, 1200, 135, 255), ""},
+      {FormTimerWin32::kFrame1, Px(120, 120, 3255, 855, dpi), "Lancer Heavy Weather toutes les :"},
+      {FormTimerWin32::kOption1 + 0, Px(240, 480, 615, 255, dpi), "15 mn"},
+      {FormTimerWin32::kOption1 + 1, Px(840, 480, 615, 255, dpi), "30 mn"},
+      {FormTimerWin32::kOption1 + 2, Px(1440, 480, 615, 255, dpi), "1 h"},
+      {FormTimerWin32::kOption1 + 3, Px(2040, 480, 615, 255, dpi), "3 h"},
+      {FormTimerWin32::kOption1 + 4, Px(2640, 480, 615, 255, dpi), "6 h"},
+      {FormTimerWin32::kLabel2, Px(120, 1120, 1215, 375, dpi), "10:14:59"},
+      {FormTimerWin32::kFrame2, Px(1440, 960, 1935, 615, dpi), ""},
+      {FormTimerWin32::kCommand1, Px(1680, 1200, 1095, 255, dpi), "Start"},
+      {FormTimerWin32::kLabel1, Px(3000, 1200, 135, 255, dpi), ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id);
@@ -127,8 +126,14 @@ TEST(FormTimerWin32_Layout, ControlsAtTheirRectanglesWithTheirTexts) {
   }
   RECT client;
   GetClientRect(w.window.hwnd(), &client);
-  EXPECT_EQ(client.right, MulDiv(3495, 96, 1440));
-  EXPECT_EQ(client.bottom, MulDiv(1755, 96, 1440));
+  EXPECT_EQ(client.right, MulDiv(3495, dpi, 1440));
+  EXPECT_EQ(client.bottom, MulDiv(1755, dpi, 1440));
+}
+
+namespace {
+
+TEST(FormTimerWin32_Layout, ControlsAtTheirRectanglesWithTheirTexts) {
+  ExpectMainWindowAsDesigned(96);
 }
 
 TEST(FormTimerWin32_Window, FrameMenuAndTopmost) {

@@ -6,6 +6,7 @@
 #include "fake_drives.h"
 #include "fake_folders.h"
 #include "fake_messages.h"
+#include "layout_checks.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/text_win32.h"
 #include "windows/select_dir_win32.h"
@@ -41,7 +42,9 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-TEST(SelectDirWindow_Layout, FrameTextsAndRectanglesAsDesigned) {
+}  // namespace
+
+void ExpectInstallWindowAsDesigned(int dpi) {
   FakeDrives drives;
   drives.AddFolder("C:\\Meteo");
   FakeFolders folders;
@@ -70,9 +73,8 @@ TEST(SelectDirWindow_Layout, FrameTextsAndRectanglesAsDesigned) {
   ASSERT_NE(owner, nullptr);
   EXPECT_FALSE(IsWindowVisible(owner));
 
-  const UINT dpi = win32::DpiOf(hwnd);
-  EXPECT_EQ(dpi, 96u);
-  const auto px = [dpi](int twips) { return win32::TwipsToPx(twips, dpi); };
+  ASSERT_EQ(win32::DpiOf(hwnd), static_cast<UINT>(dpi));
+  const auto px = [dpi](int twips) { return win32::TwipsToPx(twips, static_cast<UINT>(dpi)); };
   POINT origin{0, 0};
   ClientToScreen(hwnd, &origin);
   EXPECT_EQ(origin.x, px(45));
@@ -136,6 +138,12 @@ TEST(SelectDirWindow_Layout, FrameTextsAndRectanglesAsDesigned) {
   // Drive C selected at load, its folder list opened on C:'s current folder.
   EXPECT_EQ(TextOf(GetDlgItem(hwnd, SelectDirWindow::kDrive1)), L"c: [Système]");
   EXPECT_EQ(SendDlgItemMessageW(hwnd, SelectDirWindow::kDir1, LB_GETCOUNT, 0, 0), 2);
+}
+
+namespace {
+
+TEST(SelectDirWindow_Layout, FrameTextsAndRectanglesAsDesigned) {
+  ExpectInstallWindowAsDesigned(96);
 }
 
 }  // namespace

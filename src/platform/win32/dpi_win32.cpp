@@ -1,5 +1,7 @@
 #include "platform/win32/dpi_win32.h"
 
+#include "platform/win32/newer_api_win32.h"
+
 namespace orvando::win32 {
 
 int TwipsToPx(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
@@ -11,19 +13,31 @@ RECT ToPixels(const TwipsRect& r, UINT dpi) {
 }
 
 UINT DpiOf(HWND window) {
-  const UINT dpi = window ? GetDpiForWindow(window) : 0;
+  const NewerApi& api = Newer();
+  const UINT dpi = window && api.GetDpiForWindow ? api.GetDpiForWindow(window) : 0;
   return dpi ? dpi : SystemDpi();
 }
 
 UINT SystemDpi() {
-  const UINT dpi = GetDpiForSystem();
+  const NewerApi& api = Newer();
+  const UINT dpi = api.GetDpiForSystem ? api.GetDpiForSystem() : api.screen_dpi;
   return dpi ? dpi : 96;
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD ex_style, bool has_menu, UINT dpi) {
+  if (auto adjust = Newer().AdjustWindowRectExForDpi) {
+    adjust(&rect, style, has_menu, ex_style, dpi);
+  } else {
+    // Before Windows 10 1607 the frame is drawn at the system DPI, the one
+    // every window is laid out at there.
+    AdjustWindowRectEx(&rect, style, has_menu, ex_style);
+  }
 }
 
 SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD style,
                          DWORD ex_style, bool has_menu, UINT dpi) {
   RECT r{0, 0, TwipsToPx(client_width_twips, dpi), TwipsToPx(client_height_twips, dpi)};
-  AdjustWindowRectExForDpi(&r, style, has_menu, ex_style, dpi);
+  AdjustWindowRectForDpi(r, style, ex_style, has_menu, dpi);
   return {r.right - r.left, r.bottom - r.top};
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 // Sizes are written once in twips (1/1440 inch) and scaled here, at the
 // window's own DPI: px = twips * dpi / 1440.
+//
+// Windows 10 1607 and later tell each window's DPI (per monitor). Older
+// systems lack those functions: every window then stands at the system DPI
+// (96, 120, 144...), and the frame is the system's own.
 
 #include <windows.h>
 
@@ -15,10 +19,13 @@ struct TwipsRect {
 };
 RECT ToPixels(const TwipsRect& r, UINT dpi);
 
-// The DPI of a window (96 when the system cannot tell).
+// The DPI of a window (the system DPI when the system cannot tell).
 UINT DpiOf(HWND window);
 // The DPI of the primary monitor, for windows that don't exist yet.
 UINT SystemDpi();
+
+// Grows a client rectangle to the window rectangle of that style, at `dpi`.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD ex_style, bool has_menu, UINT dpi);
 
 // Outer window size for a client area of the given twips, at `dpi`.
 SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD style,

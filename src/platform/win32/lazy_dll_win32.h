@@ -2,17 +2,26 @@
 // Functions of DLLs that only the About window's links and banner need (the
 // shell, COM) are looked up the first time they are used: loading those DLLs
 // at start-up costs time and memory for a window that may never be opened.
+//
+// Orvando is run from wherever it was unzipped, often Downloads, where a
+// planted uxtheme.dll or version.dll may lie: DLLs load from System32 only.
 
 #include <windows.h>
 
 namespace orvando::win32 {
 
-// The function `name` of `dll`, loading the DLL if needed (it then stays
-// loaded); null when either is missing.
+// Limits the DLL search of the whole process, for every later load, ours and
+// the system's on our behalf, to System32. Called first thing at start.
+void LimitDllSearchToSystem32();
+
+// The system DLL `name` from System32, never from another folder; null when
+// it is missing. The DLL then stays loaded.
+HMODULE LoadSystemDll(const wchar_t* name);
+
+// The function `name` of the system DLL `dll`; null when either is missing.
 template <typename Fn>
 Fn LazyProc(const wchar_t* dll, const char* name) {
-  HMODULE module = GetModuleHandleW(dll);
-  if (!module) module = LoadLibraryW(dll);
+  HMODULE module = LoadSystemDll(dll);
   if (!module) return nullptr;
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }

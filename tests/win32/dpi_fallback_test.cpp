@@ -1,0 +1,37 @@
+// Before Windows 10 1607 the per-monitor DPI functions are missing: every
+// window then stands at its twips at the system DPI, in the system's frame.
+#include <gtest/gtest.h>
+
+#include "fake_shell.h"
+#include "layout_checks.h"
+#include "platform/win32/newer_api_win32.h"
+#include "windows/about_win32.h"
+
+namespace orvando::test {
+namespace {
+
+TEST(Dpi_Fallback, WindowsAtTheirTwipsAtTheSystemDpi) {
+  for (const int dpi : {96, 120}) {  // 120 on the test's 96 DPI screen
+    SCOPED_TRACE(dpi);
+    win32::NewerApi windows7;  // none of the newer functions
+    windows7.screen_dpi = static_cast<UINT>(dpi);
+    win32::ScopedNewerApi as_on_windows7(windows7);
+    ExpectMainWindowAsDesigned(dpi);
+    ExpectInstallWindowAsDesigned(dpi);
+
+    FakeShell shell;
+    win32::AboutWin32 about(shell, nullptr);
+    about.Show();
+    RECT client, ok, expected = Px(1320, 2760, 975, 375, dpi);
+    GetClientRect(about.hwnd(), &client);
+    EXPECT_EQ(client.right, MulDiv(3630, dpi, 1440));
+    EXPECT_EQ(client.bottom, MulDiv(3225, dpi, 1440));
+    GetWindowRect(about.Control(win32::kAboutCommand1), &ok);
+    MapWindowPoints(nullptr, about.hwnd(), reinterpret_cast<POINT*>(&ok), 2);
+    EXPECT_TRUE(EqualRect(&ok, &expected))
+        << ok.left << "," << ok.top << " " << ok.right << "," << ok.bottom;
+  }
+}
+
+}  // namespace
+}  // namespace orvando::test
