@@ -30,8 +30,8 @@ HFONT MessageFont(UINT dpi) {
   return CreateFontIndirectW(&font);
 }
 
-// The height in twips that `text` needs at `width` twips, rounded up so that
-// no line is cut when scaled back.
+// The height in twips that the control's text needs at the text's width,
+// rounded up so that no line is cut when scaled back.
 int TextHeightTwips(HWND control, HFONT font, UINT dpi) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
