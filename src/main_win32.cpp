@@ -7,6 +7,7 @@
 #include "config/i_ofichier.h"
 #include "main_window/form_timer.h"
 #include "main_window/form_timer_win32.h"
+#include "main_window/start_with_windows.h"
 #include "main_window/station_link.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/drives_win32.h"
@@ -15,9 +16,12 @@
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/lazy_dll_win32.h"
 #include "platform/win32/messages_win32.h"
+#include "platform/win32/power_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/single_instance_win32.h"
+#include "platform/win32/startup_entry_win32.h"
 #include "platform/win32/station_win32.h"
+#include "platform/win32/text_win32.h"
 #include "station/ouvr_ferm_hw.h"
 #include "windows/about_win32.h"
 #include "windows/select_dir_win32.h"
@@ -44,7 +48,7 @@ int RunMessageLoop(win32::Win32EventPump& pump) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   // Before anything loads a DLL by name (the common controls load their theme
   // DLL): none may come from the program's folder.
   win32::LimitDllSearchToSystem32();
@@ -60,6 +64,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   win32::Win32EventPump pump;
   win32::Win32SingleInstance instance;
   win32::Win32Shell shell;
+  win32::Win32Power power;
+  win32::Win32StartupEntry run_key;
+  StartWithWindows start_with_windows(run_key, messages, files.ProgramFile());
 
   I_Ofichier config(files, messages);
   OuvrFermHW station(config, folders, station_platform, pump, clock, messages);
@@ -67,7 +74,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   win32::WindowCounter windows;
   win32::FormTimerWin32 main_window(&windows);
-  FormTimer form({main_window, clock, config, station_link, messages, instance, nullptr, nullptr});
+  FormTimer form({main_window, clock, config, station_link, messages, instance, nullptr, nullptr,
+                  &power, &start_with_windows});
   win32::SelectDirWindow install(&windows, form, config, folders, files, drives);
   win32::AboutWin32 about(shell, &windows);
   form.SetWindows(&install, &about);
@@ -78,7 +86,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     messages.SetOwner(main_window.hwnd());
     main_window.Attach(&form);
     // Another copy running: end at once, nothing shown, nothing touched.
-    if (form.Form_Load()) {
+    if (form.Form_Load(StartSwitchGiven(win32::Narrow(arguments ? arguments : L"")))) {
       main_window.Start();
       exit_code = RunMessageLoop(pump);
     }

@@ -10,7 +10,7 @@ constexpr int kOptionCount = 5;
 
 FormTimer::FormTimer(const Links& links) : links_(links) {}
 
-bool FormTimer::Form_Load() {
+bool FormTimer::Form_Load(bool start_switch) {
   // Topmost first, as the window is created; the result is not looked at.
   links_.view.MakeTopmost();
   if (links_.instance.AnotherCopyRunning()) return false;
@@ -26,18 +26,25 @@ bool FormTimer::Form_Load() {
     if (links_.install) links_.install->Show();
     SelectOption(0);
   }
+  // Without a folder there is nothing to run: the installation window asks
+  // for one, and the user presses Start once it is chosen.
+  if (start_switch && !first_start) SetArmed(true);
   return true;
 }
 
 void FormTimer::Command1_Click() {
-  if (Command1Caption == "Start") {
-    Command1Caption = "Stop";
-  } else {
-    Command1Caption = "Start";
+  SetArmed(Command1Caption == "Start");
+}
+
+void FormTimer::SetArmed(bool armed) {
+  Command1Caption = armed ? "Stop" : "Start";
+  // Armed, the indicator keeps its colour until the next tick.
+  if (!armed) {
     Label1BackColor = kIndicatorDark;
     links_.view.ShowLabel1BackColor(Label1BackColor);
   }
   links_.view.ShowCommand1Caption(Command1Caption);
+  if (links_.power) links_.power->KeepSystemAwake(armed);
 }
 
 void FormTimer::Option1_Click(int16_t index) {
@@ -62,6 +69,14 @@ void FormTimer::SelectOption(int index) {
 
 void FormTimer::menuAbout_Click() {
   if (links_.about) links_.about->Show();
+}
+
+bool FormTimer::menuDemarrage_Checked() const {
+  return links_.start_with_windows && links_.start_with_windows->Checked();
+}
+
+void FormTimer::menuDemarrage_Click() {
+  if (links_.start_with_windows) links_.start_with_windows->Toggle();
 }
 
 void FormTimer::Form_QueryUnload(int16_t& cancel, int16_t /*unload_mode*/) {
@@ -97,7 +112,21 @@ void FormTimer::FinishUnload() {
   Form_Unload(cancel);
   loaded_ = false;
   visible_ = false;
+  if (links_.power) links_.power->KeepSystemAwake(false);
   links_.view.Destroy();
+}
+
+// Someone may be at the PC: the quit question is asked as for the close box,
+// and Windows' list of programs holding the restart shows it meanwhile. Where
+// nobody can answer in time, the session ends: a critical end, or a question
+// already on screen (the user had asked to quit and walked away).
+bool FormTimer::QueryEndSession(bool critical) {
+  if (critical || asking_quit_) return true;
+  links_.view.SetSessionEndReason(kQuitQuestion);
+  int16_t cancel = 0;
+  Form_QueryUnload(cancel, 2);
+  links_.view.SetSessionEndReason("");
+  return cancel == 0;
 }
 
 void FormTimer::Hide() {

@@ -8,9 +8,11 @@
 
 #include "config/i_ofichier.h"
 #include "main_window/form_timer_view.h"
+#include "main_window/start_with_windows.h"
 #include "main_window/station_control.h"
 #include "main_window/window_links.h"
 #include "platform/clock.h"
+#include "platform/power.h"
 #include "platform/user_messages.h"
 
 namespace orvando {
@@ -38,6 +40,8 @@ class FormTimer : public OptionSelector, public MainWindowControl {
     SingleInstance& instance;
     InstallWindowControl* install = nullptr;  // null: a missing file selects option 0 only
     AboutWindowControl* about = nullptr;
+    Power* power = nullptr;  // null: nothing keeps the PC awake
+    StartWithWindows* start_with_windows = nullptr;
   };
   explicit FormTimer(const Links& links);
   // The other two windows are built after this one, which they refer to.
@@ -55,11 +59,16 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   uint8_t CompteurTicks = 0;
 
   // The start-up sequence. False when another copy runs: the program must end
-  // at once, showing nothing.
-  bool Form_Load();
+  // at once, showing nothing. With `start_switch` (Windows starting Orvando
+  // at sign-in), a settings file that gave a folder arms the schedule as the
+  // Start button does; a first start ignores it.
+  bool Form_Load(bool start_switch = false);
   void Command1_Click();
   void Option1_Click(int16_t index);
   void menuAbout_Click();
+  // "Démarrer avec Windows": its check mark, and choosing it.
+  bool menuDemarrage_Checked() const;
+  void menuDemarrage_Click();
   void Form_QueryUnload(int16_t& cancel, int16_t unload_mode);
   void Form_Unload(int16_t& cancel);
   void Timer1_Timer();
@@ -80,6 +89,9 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   // The unload once the question was answered Yes (Windows ending the session
   // asks first, then ends it).
   void FinishUnload();
+  // Windows asks whether the session may end; true lets it. `critical`: it
+  // ends whatever the answer, so nobody is asked.
+  bool QueryEndSession(bool critical);
 
  private:
   void Test15mn();
@@ -90,6 +102,9 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   void LancerHW();
   int DureeValue() const;
   void ToggleIndicator();
+  // The one place the armed state changes: the caption, the indicator and
+  // the power request follow it.
+  void SetArmed(bool armed);
 
   Links links_;
   bool visible_ = true;

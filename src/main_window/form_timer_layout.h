@@ -28,13 +28,16 @@ inline constexpr Box kLabel1 = {1560, 240, 135, 255};    // in Frame2: the indic
 
 inline constexpr unsigned kClockTextColor = 192;  // red, on black
 
-// Menu bar: only "About" does anything; the other items are greyed.
+// Menu bar. "Durée mise en marche", "Jouer son" and "Minimiser HeavyWeather"
+// are greyed and do nothing.
 inline constexpr const char* kMenuFichier = "Fichier";
 inline constexpr const char* kMenuModifFichier = "Chemin HeavyWeather";
 inline constexpr const char* kMenuOption = "Option";
 inline constexpr const char* kMenuDuree = "Dur\xC3\xA9" "e mise en marche";
 inline constexpr const char* kMenuJouerson = "Jouer son";
 inline constexpr const char* kMenuMinimise = "Minimiser HeavyWeather";
+// After a separator, with a check mark: started armed at each sign-in.
+inline constexpr const char* kMenuDemarrage = "D\xC3\xA9marrer avec Windows";
 inline constexpr const char* kMenuIntero = "?";
 inline constexpr const char* kMenuAide = "Aide";
 inline constexpr const char* kMenuAbout = "About";

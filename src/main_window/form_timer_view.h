@@ -16,6 +16,9 @@ class FormTimerView {
   // Topmost for the window's whole life.
   virtual void MakeTopmost() = 0;
   virtual void SetVisible(bool visible) = 0;
+  // While Windows waits to end the session: why the program holds it up, in
+  // the list Windows shows. Empty: it no longer does.
+  virtual void SetSessionEndReason(const std::string& reason) = 0;
   // The window goes away; later calls do nothing.
   virtual void Destroy() = 0;
 };

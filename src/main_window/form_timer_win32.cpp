@@ -40,6 +40,8 @@ HMENU BuildMenu() {
   item(option, MF_STRING | MF_GRAYED, 1002, L::kMenuDuree);
   item(option, MF_STRING | MF_GRAYED, 1003, L::kMenuJouerson);
   item(option, MF_STRING | MF_GRAYED, 1004, L::kMenuMinimise);
+  item(option, MF_SEPARATOR, 0, "");
+  item(option, MF_STRING, FormTimerWin32::kMenuDemarrageId, L::kMenuDemarrage);
   HMENU intero = CreatePopupMenu();
   item(intero, MF_STRING | MF_GRAYED, 1005, L::kMenuAide);
   item(intero, MF_STRING, FormTimerWin32::kMenuAboutId, L::kMenuAbout);
@@ -161,6 +163,22 @@ void FormTimerWin32::SetVisible(bool visible) {
   if (hwnd() && (started_ || !visible)) ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
 }
 
+void FormTimerWin32::SetSessionEndReason(const std::string& reason) {
+  if (!hwnd()) return;
+  if (reason.empty())
+    ShutdownBlockReasonDestroy(hwnd());
+  else
+    ShutdownBlockReasonCreate(hwnd(), Widen(reason).c_str());
+}
+
+// The check mark is read as the menu opens: the Run value may have been
+// changed elsewhere meanwhile (Task Manager's start-up list, another copy).
+void FormTimerWin32::OnInitMenu(HMENU menu) {
+  if (!core_ || GetMenuState(menu, kMenuDemarrageId, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+  CheckMenuItem(menu, kMenuDemarrageId,
+                MF_BYCOMMAND | (core_->menuDemarrage_Checked() ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void FormTimerWin32::Destroy() {
   if (hwnd()) DestroyWindow(hwnd());
 }
@@ -170,6 +188,7 @@ void FormTimerWin32::OnCommand(int id) {
   if (id == kCommand1) core_->Command1_Click();
   if (id >= kOption1 && id < kOption1 + 5) core_->SelectOption(id - kOption1);
   if (id == kMenuAboutId) core_->menuAbout_Click();
+  if (id == kMenuDemarrageId) core_->menuDemarrage_Click();
 }
 
 LRESULT FormTimerWin32::OnColorStatic(HDC dc, HWND control_window) {
@@ -198,11 +217,19 @@ LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (core_) core_->Unload();
       else DestroyWindow(hwnd());
       return 0;
-    case WM_QUERYENDSESSION: {  // Windows shutting down or logging off
-      int16_t cancel = 0;
-      if (core_) core_->Form_QueryUnload(cancel, 2);
-      return cancel ? FALSE : TRUE;
-    }
+    case WM_QUERYENDSESSION:  // Windows shutting down or logging off
+      return !core_ || core_->QueryEndSession((lparam & ENDSESSION_CRITICAL) != 0);
+    case WM_INITMENUPOPUP:
+      OnInitMenu(reinterpret_cast<HMENU>(wparam));
+      return 0;
+    case WM_POWERBROADCAST:
+      // Back from sleep: the clock shows the time at once, not at whatever
+      // moment the timer set before the sleep falls due.
+      if (started_ && wparam == PBT_APMRESUMEAUTOMATIC) OnTimer();
+      return TRUE;
+    case WM_TIMECHANGE:  // the clock was set: the tick follows it at once
+      if (started_) OnTimer();
+      return 0;
     case WM_ENDSESSION:
       if (wparam && core_) core_->FinishUnload();
       return 0;

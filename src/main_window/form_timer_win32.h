@@ -24,6 +24,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
     kFrame1 = 400,
     kFrame2 = 401,
     kMenuAboutId = 1000,
+    kMenuDemarrageId = 1006,
   };
   static constexpr const wchar_t* kClassName = L"OrvandoFormTimer";
 
@@ -44,6 +45,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
   void ShowOptionSelected(int index) override;
   void MakeTopmost() override;
   void SetVisible(bool visible) override;
+  void SetSessionEndReason(const std::string& reason) override;
   void Destroy() override;
 
  protected:
@@ -54,6 +56,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
   void Layout(UINT dpi);
   void OnCommand(int id);
   void OnTimer();
+  void OnInitMenu(HMENU menu);
   LRESULT OnColorStatic(HDC dc, HWND control);
   HBRUSH IndicatorBrush() const;
 

@@ -12,6 +12,9 @@
 #   ORVANDO_E2E_OPTION   the interval option's index (0, "15 mn")
 #   ORVANDO_E2E_STATION  "later": the station's folder is there but not its
 #                        program, which the driver puts in place itself
+#   ORVANDO_E2E_ARGS     Orvando's command line ("/start"); it is then started
+#                        from another folder than its own, as Windows does at
+#                        sign-in
 #   GTEST_FILTER         which of the driver's scenarios runs
 set -uo pipefail
 orvando_exe="$1" station_exe="$2" driver_exe="$3" work="$4" wine="${5:-wine}"
@@ -35,10 +38,12 @@ export ORVANDO_STATION_LOG="$(winpath "$work/station.log")"
 export ORVANDO_STATION_MODE=normal ORVANDO_STATION_LIFETIME_MS=200000
 export ORVANDO_E2E_FOLDER="$(winpath "$work")"
 
-cd "$work" || exit 1
+args=()
+[ -n "${ORVANDO_E2E_ARGS:-}" ] && args=($ORVANDO_E2E_ARGS)
+if [ ${#args[@]} -gt 0 ]; then cd / || exit 1; else cd "$work" || exit 1; fi
 # Without NO_FAKE_STAT, Wine sees its own files' dates move and rebuilds the
 # prefix at every start.
-NO_FAKE_STAT=1 faketime "$start" "$wine" "$work/Orvando.exe" \
+NO_FAKE_STAT=1 faketime "$start" "$wine" "$work/Orvando.exe" "${args[@]}" \
   </dev/null >"$work/orvando.out" 2>&1 &
 faked=$!
 

@@ -90,6 +90,7 @@ class FakedTimeRun : public ::testing::Test {
 
 class E2e_WholeRun : public FakedTimeRun {};
 class E2e_Unattended : public FakedTimeRun {};
+class E2e_StartWithWindows : public FakedTimeRun {};
 
 TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing) {
   FindOrvando();
@@ -134,6 +135,20 @@ TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing)
   EXPECT_EQ(Count("start"), 1u);
   EXPECT_FALSE(FindWindowW(nullptr, L"heavy weather"));
   EXPECT_EQ(TextOf(button_), L"Stop");
+  QuitAnsweringYes();
+}
+
+// Windows starts Orvando at sign-in, from another folder, with /start: it is
+// armed as it shows, and the quarter starts the station with nobody there.
+TEST_F(E2e_StartWithWindows, StartSwitchArmsAndTheNextSlotStartsTheStation) {
+  FindOrvando();
+  EXPECT_EQ(TextOf(button_), L"Stop");
+  EXPECT_EQ(Count("start"), 0u);
+  ASSERT_TRUE(WaitFor([&] { return Count("start") > 0; }, 20000, 5)) << "not started";
+  const int late = ClockSeconds(TextOf(clock_)) - (10 * 3600 + 15 * 60);
+  EXPECT_TRUE(late == 0 || late == 1) << "started at " << Narrow(TextOf(clock_));
+  ASSERT_TRUE(WaitFor([&] { return Count("window") > 0; }, 5000, 5));
+  EXPECT_EQ(Events(Log(), "window"), std::vector<std::string>{"window 1 1"}) << "not minimised";
   QuitAnsweringYes();
 }
 

@@ -17,6 +17,10 @@ void FakeClock::Advance(int64_t ms) {
   monotonic_ms_ += ms;
 }
 
+void FakeClock::Sleep(int64_t ms) {
+  day_ms_ = (day_ms_ + ms) % kDayMs;
+}
+
 LocalTime FakeClock::Now() const {
   LocalTime t;
   t.millisecond = static_cast<int>(day_ms_ % 1000);

@@ -18,6 +18,9 @@ class FakeClock : public Clock {
   void Set(int hour, int minute, int second, int millisecond = 0);
   // Moves both clocks forward; the local time wraps at midnight.
   void Advance(int64_t ms);
+  // The PC asleep for `ms`: the local time moves on, the monotonic clock
+  // (which does not count sleep) stays.
+  void Sleep(int64_t ms);
 
   LocalTime Now() const override;
   int64_t MonotonicMs() const override { return monotonic_ms_; }

@@ -18,6 +18,7 @@ class RecordingView : public FormTimerView {
   void ShowOptionSelected(int i) override { option = i; }
   void MakeTopmost() override { events.push_back("topmost"); }
   void SetVisible(bool v) override { events.push_back(v ? "show" : "hide"); }
+  void SetSessionEndReason(const std::string& r) override { events.push_back("reason " + r); }
   void Destroy() override { events.push_back("destroy"); }
 
   std::string command1 = "Start";
@@ -65,6 +66,39 @@ class FakeInstance : public SingleInstance {
 struct FakeInstallWindow : InstallWindowControl {
   void Show() override { ++shows; }
   int shows = 0;
+};
+
+// The power request as Windows would hold it, with every change asked for.
+struct FakePower : Power {
+  void KeepSystemAwake(bool awake) override {
+    held = awake;
+    calls.push_back(awake);
+  }
+  bool held = false;
+  std::vector<bool> calls;
+};
+
+// The Run value, and registry writes that may be refused.
+struct FakeStartupEntry : StartupEntry {
+  bool Read(std::string& command) const override {
+    if (!present) return false;
+    command = value;
+    return true;
+  }
+  Outcome Write(const std::string& command) override {
+    if (refuse) return Outcome::Fail("Accès refusé.");
+    present = true;
+    value = command;
+    return Outcome::Ok();
+  }
+  Outcome Remove() override {
+    if (refuse) return Outcome::Fail("Accès refusé.");
+    present = false;
+    return Outcome::Ok();
+  }
+  bool present = false;
+  std::string value;
+  bool refuse = false;
 };
 
 struct FakeAboutWindow : AboutWindowControl {

@@ -19,7 +19,11 @@ struct FormTimerRig {
   FakeInstance instance;
   FakeInstallWindow install;
   FakeAboutWindow about;
-  FormTimer form{{view, clock, config, station, messages, instance, &install, &about}};
+  FakePower power;
+  FakeStartupEntry run_key;
+  StartWithWindows start_with_windows{run_key, messages, "C:\\Orvando\\Orvando.exe"};
+  FormTimer form{{view, clock, config, station, messages, instance, &install, &about, &power,
+                  &start_with_windows}};
 
   FormTimerRig() { config.SetOptionSelector(&form); }
 };

@@ -2,6 +2,7 @@
 // is read and written, which window opens, what the user is asked.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -91,6 +92,89 @@ TEST(FormTimer_Startup, UnreadableFileWaitsForAFolderBeforeItIsRewritten) {
   EXPECT_EQ(p.files.Content(kPath), Written("C:\\Meteo", 2));
 }
 
+// Started by Windows with /start: armed before the first tick, but only with
+// a folder to run; the PC is then kept awake for as long as it stays armed.
+TEST(FormTimer_Startup, StartSwitchArmsOnlyWithAFolder) {
+  struct Case {
+    const char* name;
+    std::string content;  // empty: no file
+    bool start_switch;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {"settings file with a folder", Written("C:\\Meteo", 1), true, "Stop"},
+      {"without the switch", Written("C:\\Meteo", 1), false, "Start"},
+      {"first start", "", true, "Start"},
+      {"file without a folder", kHeader, true, "Start"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program p;
+    if (!c.content.empty()) p.files.files[kPath].bytes = c.content;
+    ASSERT_TRUE(p.form.Form_Load(c.start_switch));
+    EXPECT_EQ(p.form.Command1Caption, c.caption);
+    EXPECT_EQ(p.view.command1, c.caption);
+    EXPECT_EQ(p.power.held, std::string(c.caption) == "Stop");
+  }
+}
+
+TEST(FormTimer_Startup, StartSwitchAmongTheArguments) {
+  const std::pair<const char*, bool> cases[] = {
+      {"/start", true},     {"-START", true}, {"\"/Start\"", true},
+      {"x /start y", true}, {"", false},      {"start", false},
+      {"/started", false},  {"/stop", false}, {"\"C:\\a b\" -x", false},
+  };
+  for (const auto& [arguments, given] : cases)
+    EXPECT_EQ(StartSwitchGiven(arguments), given) << arguments;
+}
+
+TEST(FormTimer_Power, TheRequestFollowsTheArmedStateAndGoesWithTheProgram) {
+  Program p;
+  ASSERT_TRUE(p.form.Form_Load());
+  p.form.Command1_Click();  // Start
+  p.form.Command1_Click();  // Stop
+  p.form.Command1_Click();  // Start
+  EXPECT_TRUE(p.power.held);
+  EXPECT_TRUE(p.form.Unload());
+  EXPECT_EQ(p.power.calls, (std::vector<bool>{true, false, true, false}));
+}
+
+TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {
+  const std::string mine = "\"C:\\Orvando\\Orvando.exe\" /start";
+  struct Case {
+    const char* name;
+    bool present;
+    std::string value;
+    bool refuse;
+    bool checked_before, present_after;
+    std::string value_after;
+    size_t errors;
+  };
+  const Case cases[] = {
+      {"none: written", false, "", false, false, true, mine, 0},
+      {"this program, in another case: removed", true, "C:\\ORVANDO\\orvando.exe /start", false,
+       true, false, "", 0},
+      {"a moved copy: rewritten for this one", true, "\"D:\\Old\\Orvando.exe\" /start", false,
+       false, true, mine, 0},
+      {"refused: unchanged, user told", false, "", true, false, false, "", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program p;
+    p.run_key.present = c.present;
+    p.run_key.value = c.value;
+    p.run_key.refuse = c.refuse;
+    EXPECT_EQ(p.form.menuDemarrage_Checked(), c.checked_before);
+    p.form.menuDemarrage_Click();
+    EXPECT_EQ(p.run_key.present, c.present_after);
+    if (c.present_after) {
+      EXPECT_EQ(p.run_key.value, c.value_after);
+    }
+    EXPECT_EQ(p.form.menuDemarrage_Checked(), c.present_after && c.value_after == mine);
+    EXPECT_EQ(p.messages.errors.size(), c.errors);
+  }
+}
+
 TEST(FormTimer_Options, EachOptionSetsDureeAndRewritesOnlyAPresentFile) {
   const char* durees[] = {"15", "30", "1", "3", "6"};
   for (bool present : {true, false}) {
@@ -159,6 +243,50 @@ TEST(FormTimer_Quit, YesDuringACloseLetsTheTickFinish) {
   EXPECT_EQ(p.form.CompteurTicks, 0);
   EXPECT_EQ(p.view.events.back(), "destroy");
   EXPECT_EQ(p.about.unloads, 1);
+}
+
+// Windows ending the session asks the question, shown in its list of
+// programs holding the restart; nobody is asked when nobody could answer.
+TEST(FormTimer_Quit, EndOfSession) {
+  struct Case {
+    const char* name;
+    bool critical, asking, yes;
+    bool may_end;
+    size_t questions;
+  };
+  const Case cases[] = {
+      {"answered Yes", false, false, true, true, 1},
+      {"answered No", false, false, false, false, 1},
+      {"critical", true, false, false, true, 0},
+      {"question already on screen", false, true, false, true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program p;
+    p.messages.answer_yes = c.yes;
+    bool may_end = false;
+    if (c.asking) {
+      struct Asking : FakeMessages {
+        std::function<void()> meanwhile;
+        bool AskYesNo(const std::string& text) override {
+          FakeMessages::AskYesNo(text);
+          meanwhile();
+          return false;
+        }
+      } asking;
+      FormTimer form{{p.view, p.clock, p.config, p.station, asking, p.instance}};
+      asking.meanwhile = [&] { may_end = form.QueryEndSession(c.critical); };
+      EXPECT_FALSE(form.Unload());
+      EXPECT_EQ(asking.questions.size(), 1u);
+    } else {
+      may_end = p.form.QueryEndSession(c.critical);
+      const std::vector<std::string> reasons = {"reason Arr\xC3\xAAter le timer et quitter ?",
+                                                "reason "};
+      EXPECT_EQ(p.view.events, c.questions ? reasons : std::vector<std::string>{});
+    }
+    EXPECT_EQ(may_end, c.may_end);
+    EXPECT_EQ(p.messages.questions.size(), c.questions);
+  }
 }
 
 TEST(FormTimer_Quit, SecondCloseRequestWhileAskingIsTurnedDown) {

@@ -258,6 +258,20 @@ TEST_F(Station, FermerAfterQuitRunsNoMoreEventsAndStaysQuiet) {
   EXPECT_EQ(hw.HandleHW, 0u);
 }
 
+// The PC put to sleep in the middle of a close (lid, power button): the bound
+// counts only the time it was awake, so the close goes on after the resume
+// and no false "not closed" notice is shown.
+TEST_F(Station, ASleepDuringACloseDoesNotEndItEarly) {
+  const WindowHandle slow = station.AddWindow({0, "heavy weather", 7, false, 50});  // 5 s
+  int events = 0;
+  pump.on_events = [&] {
+    if (++events == 10) clock.Sleep(8 * 3600 * 1000);
+  };
+  hw.FermerHW();
+  EXPECT_EQ(station.Find(slow), nullptr);
+  EXPECT_TRUE(messages.notices.empty());
+}
+
 TEST_F(Station, FermerFenetreAsksEveryWindowWithThatTitleOnce) {
   const WindowHandle a = station.AddWindow({0, "Heavy Weather", 7, false, 0});
   const WindowHandle b = station.AddWindow({0, "heavy weather", 8, false, 0});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "fake_clock.h"
 #include "fake_files.h"
@@ -12,6 +13,7 @@
 #include "main_window/form_timer_layout.h"
 #include "main_window/form_timer_win32.h"
 #include "platform/win32/dpi_win32.h"
+#include "platform/win32/startup_entry_win32.h"
 #include "platform/win32/text_win32.h"
 
 namespace orvando::test {
@@ -28,9 +30,12 @@ struct MainWindow {
   FakeStationControl station;
   FakeInstance instance;
   FakeAboutWindow about;
+  win32::Win32StartupEntry run_key;  // the test prefix's own registry
+  StartWithWindows start_with_windows{run_key, messages, "C:\\Météo\\Orvando.exe"};
   win32::WindowCounter counter;
   FormTimerWin32 window{&counter};
-  FormTimer form{{window, clock, config, station, messages, instance, nullptr, &about}};
+  FormTimer form{{window, clock, config, station, messages, instance, nullptr, &about, nullptr,
+                  &start_with_windows}};
 
   MainWindow() {
     EXPECT_TRUE(window.Create());
@@ -156,17 +161,24 @@ TEST(FormTimerWin32_Window, FrameMenuAndTopmost) {
     std::string text;
     bool enabled;
   };
+  // clang-format off
   const Item items[] = {
       {0, 0, "Chemin HeavyWeather", false}, {1, 0, "Dur\xC3\xA9" "e mise en marche", false},
       {1, 1, "Jouer son", false},           {1, 2, "Minimiser HeavyWeather", false},
+      {1, 3, "", false},                    {1, 4, "D\xC3\xA9marrer avec Windows", true},
       {2, 0, "Aide", false},                {2, 1, "About", true},
   };
+  // clang-format on
   for (const auto& item : items) {
     HMENU sub = GetSubMenu(bar, item.menu);
     wchar_t text[64];
     GetMenuStringW(sub, item.pos, text, 64, MF_BYPOSITION);
     EXPECT_EQ(win32::Narrow(text), item.text);
     const UINT state = GetMenuState(sub, item.pos, MF_BYPOSITION);
+    if (item.text.empty()) {
+      EXPECT_TRUE(state & MF_SEPARATOR);
+      continue;
+    }
     EXPECT_EQ((state & MF_GRAYED) == 0, item.enabled) << item.text;
     EXPECT_FALSE(state & MF_CHECKED);
   }
@@ -230,13 +242,56 @@ TEST(FormTimerWin32_Quit, NoKeepsEverythingYesClosesTheAboutWindowToo) {
   EXPECT_EQ(w.counter.open(), 0);  // the program ends once no window is left
 }
 
-TEST(FormTimerWin32_Quit, WindowsEndingTheSessionAsksToo) {
+TEST(FormTimerWin32_Quit, WindowsEndingTheSessionAsksUnlessItIsCritical) {
   MainWindow w;
   w.messages.answer_yes = false;
   EXPECT_EQ(SendMessageW(w.window.hwnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
   EXPECT_EQ(w.messages.questions.size(), 1u);
+  EXPECT_EQ(SendMessageW(w.window.hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_CRITICAL), TRUE);
+  EXPECT_EQ(w.messages.questions.size(), 1u);
   w.messages.answer_yes = true;
   EXPECT_EQ(SendMessageW(w.window.hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+}
+
+// Back from sleep, or with the clock set, the label shows the new time at
+// once rather than when the timer armed before falls due.
+TEST(FormTimerWin32_Tick, ResumeAndTimeChangeShowTheTimeAtOnce) {
+  const std::pair<UINT, WPARAM> messages[] = {{WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                                              {WM_TIMECHANGE, 0}};
+  for (const auto& [message, wparam] : messages) {
+    MainWindow w;
+    w.clock.Advance(3 * 3600 * 1000);
+    SendMessageW(w.window.hwnd(), message, wparam, 0);
+    EXPECT_EQ(w.form.Label2Caption, "13:14:59") << message;
+    EXPECT_NE(w.Text(FormTimerWin32::kLabel2).find("13"), std::string::npos) << message;
+  }
+}
+
+// The Run value in the test prefix's registry, read back with the registry's
+// own call; nothing is left behind.
+TEST(FormTimerWin32_Menu, DemarrerAvecWindowsWritesAndRemovesTheRunValue) {
+  struct Cleanup {
+    ~Cleanup() { win32::Win32StartupEntry().Remove(); }
+  } cleanup;
+  win32::Win32StartupEntry().Remove();
+  MainWindow w;
+  HMENU option = GetSubMenu(GetMenu(w.window.hwnd()), 1);
+  const auto run_value = [] {
+    wchar_t text[512] = {};
+    DWORD size = sizeof text;
+    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, win32::kRunKey, L"Orvando",
+                                        RRF_RT_REG_SZ, nullptr, text, &size);
+    return status == ERROR_SUCCESS ? win32::Narrow(text) : std::string("<none>");
+  };
+  for (const bool checked : {true, false}) {
+    SendMessageW(w.window.hwnd(), WM_COMMAND, FormTimerWin32::kMenuDemarrageId, 0);
+    SendMessageW(w.window.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(option), 1);
+    EXPECT_EQ(
+        (GetMenuState(option, FormTimerWin32::kMenuDemarrageId, MF_BYCOMMAND) & MF_CHECKED) != 0,
+        checked);
+    EXPECT_EQ(run_value(), checked ? "\"C:\\Météo\\Orvando.exe\" /start" : "<none>");
+  }
+  EXPECT_TRUE(w.messages.errors.empty());
 }
 
 }  // namespace

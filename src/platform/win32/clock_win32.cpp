@@ -12,7 +12,15 @@ LocalTime Win32Clock::Now() const {
   return {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 
-int64_t Win32Clock::MonotonicMs() const { return static_cast<int64_t>(GetTickCount64()); }
+int64_t UnbiasedMs() {
+  ULONGLONG hundred_ns = 0;
+  if (!QueryUnbiasedInterruptTime(&hundred_ns)) return static_cast<int64_t>(GetTickCount64());
+  return static_cast<int64_t>(hundred_ns / 10000);
+}
+
+int64_t Win32Clock::MonotonicMs() const {
+  return UnbiasedMs();
+}
 
 std::string Win32Clock::FormatTime(const LocalTime& time) const {
   SYSTEMTIME st{};

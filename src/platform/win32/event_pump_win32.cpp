@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/clock_win32.h"
+
 namespace orvando::win32 {
 namespace {
 
@@ -26,10 +28,11 @@ void Win32EventPump::LetPendingEventsRun() {
 }
 
 void Win32EventPump::WaitWithEvents(int ms) {
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(ms > 0 ? ms : 0);
+  // On the clock that stops while the PC sleeps, as every deadline of ours.
+  const int64_t deadline = UnbiasedMs() + (ms > 0 ? ms : 0);
   for (;;) {
     LetPendingEventsRun();
-    const ULONGLONG now = GetTickCount64();
+    const int64_t now = UnbiasedMs();
     if (quit_ || now >= deadline) return;
     // Sleeps until a message arrives or the time is up. MWMO_INPUTAVAILABLE:
     // also wake for input already queued but not yet seen as new.

@@ -80,13 +80,25 @@ std::string FolderOfModule(const std::wstring& module_path) {
   return Narrow(folder);
 }
 
-std::string Win32Files::ProgramFolder() const {
+namespace {
+
+std::wstring ModulePath() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n < buffer.size()) return FolderOfModule(std::wstring(buffer.data(), n));
+    if (n < buffer.size()) return std::wstring(buffer.data(), n);
     buffer.resize(buffer.size() * 2);  // the path was cut short
   }
+}
+
+}  // namespace
+
+std::string Win32Files::ProgramFile() const {
+  return Narrow(ModulePath());
+}
+
+std::string Win32Files::ProgramFolder() const {
+  return FolderOfModule(ModulePath());
 }
 
 bool Win32Files::IsOrdinaryFile(const std::string& path) const {

@@ -13,6 +13,8 @@ std::string FolderOfModule(const std::wstring& module_path);
 
 class Win32Files : public Files {
  public:
+  // The full path of the running program file.
+  std::string ProgramFile() const;
   std::string ProgramFolder() const override;
   bool IsOrdinaryFile(const std::string& path) const override;
   Outcome ReadBytes(const std::string& path, std::string& bytes) const override;

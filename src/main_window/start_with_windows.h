@@ -1,0 +1,39 @@
+#pragma once
+// "Démarrer avec Windows": the Run value that has Windows start Orvando at
+// each sign-in, and the /start switch it passes, which arms the schedule as
+// the Start button does.
+
+#include <string>
+#include <string_view>
+
+#include "platform/startup_entry.h"
+#include "platform/user_messages.h"
+
+namespace orvando {
+
+// True when `arguments` (the command line after the program's name) holds
+// "/start" or "-start", in any case, quoted or not. Other arguments are
+// ignored.
+bool StartSwitchGiven(std::string_view arguments);
+
+class StartWithWindows {
+ public:
+  // `program_file` is the full path of the running Orvando.exe.
+  StartWithWindows(StartupEntry& entry, UserMessages& messages, std::string program_file);
+
+  // The Run value names this program file (case not told apart). A value
+  // left by a copy that was moved names another one: unchecked.
+  bool Checked() const;
+  // Unchecked: writes the value for this program file. Checked: removes it.
+  // A failure is told to the user and changes nothing.
+  void Toggle();
+  // The value as written: the quoted path, then " /start".
+  std::string Command() const;
+
+ private:
+  StartupEntry& entry_;
+  UserMessages& messages_;
+  const std::string program_file_;
+};
+
+}  // namespace orvando

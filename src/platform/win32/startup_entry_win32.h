@@ -1,0 +1,19 @@
+#pragma once
+// The Run value "Orvando" in the user's own part of the registry: no rights
+// beyond the user's are needed to write it.
+
+#include "platform/startup_entry.h"
+
+namespace orvando::win32 {
+
+inline constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const wchar_t* kRunValue = L"Orvando";
+
+class Win32StartupEntry : public StartupEntry {
+ public:
+  bool Read(std::string& command) const override;
+  Outcome Write(const std::string& command) override;
+  Outcome Remove() override;
+};
+
+}  // namespace orvando::win32
