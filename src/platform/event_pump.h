@@ -9,7 +9,7 @@ class EventPump {
   // Runs the events already waiting, then returns.
   virtual void LetPendingEventsRun() = 0;
   // Waits about `ms` milliseconds, running events as they arrive; no busy
-  // loop. Returns early once the program is asked to quit.
+  // loop. Events still run once the program is asked to quit.
   virtual void WaitWithEvents(int ms) = 0;
   // True once the program's message loop has been asked to end.
   virtual bool QuitRequested() const = 0;

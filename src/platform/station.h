@@ -38,6 +38,9 @@ class StationPlatform {
   virtual WindowHandle ForegroundWindow() const = 0;
   // The process that owns the window, 0 when the window is gone.
   virtual ProcessId WindowProcess(WindowHandle window) const = 0;
+  // The full path of the process's program file. False when the process
+  // can't be asked (access denied) or is gone.
+  virtual bool ProgramOf(ProcessId process, std::string& program) const = 0;
   virtual bool IsMinimised(WindowHandle window) const = 0;
   // Asks the window to minimise itself, without waiting for it.
   virtual void Minimise(WindowHandle window) = 0;
@@ -45,9 +48,6 @@ class StationPlatform {
   // Types the keys into the foreground window, without waiting for them to
   // be handled. False when the system refused them.
   virtual bool SendKeys(const std::vector<KeyEvent>& keys) = 0;
-
-  // Waits without running any of this program's events.
-  virtual void Pause(int ms) = 0;
 };
 
 }  // namespace orvando

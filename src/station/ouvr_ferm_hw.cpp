@@ -1,6 +1,7 @@
 #include "station/ouvr_ferm_hw.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "station/heavy_weather.h"
 
@@ -15,6 +16,17 @@ std::string JoinPath(const std::string& folder, std::string_view file) {
 
 bool Contains(const std::vector<WindowHandle>& windows, WindowHandle window) {
   return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
+// The file name of a program's path, as Windows compares it.
+bool NamesProgramFile(const std::string& path, std::string_view file) {
+  const size_t slash = path.find_last_of("\\/");
+  const std::string_view name =
+      std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+  return std::equal(name.begin(), name.end(), file.begin(), file.end(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+  });
 }
 
 constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
@@ -41,7 +53,7 @@ void OuvrFermHW::OuvrirHW() {
   // not put back afterwards.
   const Outcome folder = chemin_hw_.empty() ? Outcome::Ok() : folders_.SetCurrentFolder(chemin_hw_);
   if (!HWLance) {
-    if (!station_.WindowsTitled(std::string(hw::kWindowTitle)).empty()) {
+    if (!HeavyWeatherWindows(std::string(hw::kWindowTitle)).empty()) {
       // HeavyWeather is open already: left by a close that gave up, or opened
       // by the user to look at the data. A second copy would fight it for the
       // station's port; this run is that one, closed at its end as usual.
@@ -72,6 +84,7 @@ void OuvrFermHW::Launch() {
     notices_.Report(started.error + kNotLaunched);
     return;
   }
+  started_ = process;
 
   // The keystrokes go to whatever window is in front, so each string is sent
   // only once HeavyWeather's window is there; a station slow to show its
@@ -95,7 +108,7 @@ void OuvrFermHW::Launch() {
 // asked to minimise directly.
 void OuvrFermHW::MinimiseStartedWindow(ProcessId process) {
   if (pump_.QuitRequested()) return;
-  for (WindowHandle window : station_.WindowsTitled(std::string(hw::kWindowTitle))) {
+  for (WindowHandle window : HeavyWeatherWindows(std::string(hw::kWindowTitle))) {
     if (station_.WindowProcess(window) == process && !station_.IsMinimised(window)) {
       station_.Minimise(window);
     }
@@ -115,19 +128,36 @@ WindowHandle OuvrFermHW::WaitForStationInFront(ProcessId process, int64_t deadli
 bool OuvrFermHW::IsStationWindow(WindowHandle window, ProcessId process) const {
   if (window == 0) return false;
   return station_.WindowProcess(window) == process ||
-         Contains(station_.WindowsTitled(std::string(hw::kWindowTitle)), window);
+         Contains(HeavyWeatherWindows(std::string(hw::kWindowTitle)), window);
+}
+
+std::vector<WindowHandle> OuvrFermHW::HeavyWeatherWindows(const std::string& title) const {
+  std::vector<WindowHandle> windows = station_.WindowsTitled(title);
+  std::erase_if(windows, [this](WindowHandle window) { return !IsHeavyWeathers(window); });
+  return windows;
+}
+
+// The title alone is not enough: Explorer titles a folder's window with the
+// folder's name, and HeavyWeather's folder is often "Heavy Weather". A window
+// is HeavyWeather's when its program file is "heavy weather.exe" or this
+// program started it; when its process can't be asked, its title decides.
+bool OuvrFermHW::IsHeavyWeathers(WindowHandle window) const {
+  const ProcessId process = station_.WindowProcess(window);
+  if (process != 0 && process == started_) return true;
+  std::string program;
+  return !station_.ProgramOf(process, program) || NamesProgramFile(program, hw::kProgramFile);
 }
 
 // Passes of (let events run, search and post) until a search finds no
-// window, paced and bounded. Once the user has quit, events are no longer
-// run (the windows they belong to are gone) but the close still goes on to
-// its end or bound, without a message.
+// window, paced and bounded. Once the user has quit, the close still goes on
+// to its end or bound, without a message, and events still run: the windows
+// left (the notice) must go on answering.
 void OuvrFermHW::FermerHW() {
   if (busy_) return;
   busy_ = true;
   const int64_t bound = clock_.MonotonicMs() + timings_.close_bound_ms;
   for (;;) {
-    if (!pump_.QuitRequested()) pump_.LetPendingEventsRun();
+    pump_.LetPendingEventsRun();
     FermerFenetre(std::string(hw::kWindowTitle));
     if (HandleHW == 0) {
       reported_stuck_.clear();
@@ -149,7 +179,7 @@ void OuvrFermHW::FermerHW() {
 // starting a second copy, and its close gives up again. The user hears of it
 // once, not at every slot: again only when another window is stuck too.
 void OuvrFermHW::ReportStuckWindows() {
-  std::vector<WindowHandle> stuck = station_.WindowsTitled(std::string(hw::kWindowTitle));
+  std::vector<WindowHandle> stuck = HeavyWeatherWindows(std::string(hw::kWindowTitle));
   const bool known = std::all_of(stuck.begin(), stuck.end(), [this](WindowHandle window) {
     return Contains(reported_stuck_, window);
   });
@@ -163,27 +193,22 @@ void OuvrFermHW::ReportStuckWindows() {
   reported_stuck_ = std::move(stuck);
 }
 
-// One close request per window with that title: a window that ignores it
-// does not keep the others from being asked.
+// One close request per HeavyWeather window with that title: a window that
+// ignores it does not keep the others from being asked.
 void OuvrFermHW::FermerFenetre(const std::string& title) {
   HWLance = false;
-  const std::vector<WindowHandle> windows = station_.WindowsTitled(title);
+  const std::vector<WindowHandle> windows = HeavyWeatherWindows(title);
   for (WindowHandle window : windows) {
     station_.PostToWindow(window, hw::kCloseMessage, hw::kCloseWParam, hw::kCloseLParam);
   }
   HandleHW = windows.empty() ? 0 : windows.front();
 }
 
-// Waits until the deadline by the clock: the pump returns early when the user
-// quits, and the pace must hold all the same (from then on without events).
+// Waits until the deadline by the clock, running events meanwhile; the pump
+// may return early, and the pace must hold all the same.
 void OuvrFermHW::WaitUntil(int64_t deadline) {
   for (int64_t now = clock_.MonotonicMs(); now < deadline; now = clock_.MonotonicMs()) {
-    const int ms = static_cast<int>(deadline - now);
-    if (pump_.QuitRequested()) {
-      station_.Pause(ms);
-    } else {
-      pump_.WaitWithEvents(ms);
-    }
+    pump_.WaitWithEvents(static_cast<int>(deadline - now));
   }
 }
 

@@ -58,6 +58,8 @@ class OuvrFermHW {
   void MinimiseStartedWindow(ProcessId process);
   WindowHandle WaitForStationInFront(ProcessId process, int64_t deadline);
   bool IsStationWindow(WindowHandle window, ProcessId process) const;
+  std::vector<WindowHandle> HeavyWeatherWindows(const std::string& title) const;
+  bool IsHeavyWeathers(WindowHandle window) const;
   void WaitUntil(int64_t deadline);
   void ReportStuckWindows();
 
@@ -69,6 +71,7 @@ class OuvrFermHW {
   Notices notices_;
   const StationTimings timings_;
   bool busy_ = false;
+  ProcessId started_ = 0;  // the last HeavyWeather this program started
   // The windows that the last close which gave up told the user about.
   std::vector<WindowHandle> reported_stuck_;
 };

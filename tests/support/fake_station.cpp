@@ -54,6 +54,7 @@ Outcome FakeStation::StartProgram(const std::string& program, const std::string&
   calls.push_back("start " + program + " | " + folder + " | " + std::to_string(show_state));
   if (!start_error.empty()) return Outcome::Fail(start_error);
   process = next_process_++;
+  programs[process] = program;
   if (started_window) {
     FakeWindow w = window_template;
     w.process = process;
@@ -97,6 +98,13 @@ ProcessId FakeStation::WindowProcess(WindowHandle window) const {
   return w ? w->process : 0;
 }
 
+bool FakeStation::ProgramOf(ProcessId process, std::string& program) const {
+  const auto it = programs.find(process);
+  if (it == programs.end()) return false;
+  program = it->second;
+  return true;
+}
+
 bool FakeStation::IsMinimised(WindowHandle window) const {
   const FakeWindow* w = Live(window);
   return w && w->minimised;
@@ -113,11 +121,6 @@ bool FakeStation::SendKeys(const std::vector<KeyEvent>& keys) {
   keys_to.push_back(to);
   keys_sent.push_back(keys);
   return true;
-}
-
-void FakeStation::Pause(int ms) {
-  clock_.Advance(ms);
-  paused_ms += ms;
 }
 
 }  // namespace orvando::test

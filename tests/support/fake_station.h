@@ -3,6 +3,7 @@
 // says so, come to the front or not, and close after some number of close
 // requests (or never). Every call is recorded in order.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,12 +40,15 @@ class FakeStation : public StationPlatform {
   const FakeWindow* Find(WindowHandle handle) const;
   int OpenWindows() const;
 
+  // Each process's program file, as far as it can be asked: the programs
+  // StartProgram started, and whatever the test adds. A process not listed
+  // can't be asked.
+  std::map<ProcessId, std::string> programs;
   // May be a window we don't simulate (another program's).
   mutable WindowHandle foreground = 0;
   std::vector<std::string> calls;
   std::vector<WindowHandle> keys_to;  // the foreground window of each SendKeys
   std::vector<std::vector<KeyEvent>> keys_sent;
-  int64_t paused_ms = 0;
   mutable int searches = 0;  // WindowsTitled calls
 
   Outcome StartProgram(const std::string& program, const std::string& folder, int show_state,
@@ -54,10 +58,10 @@ class FakeStation : public StationPlatform {
                     int64_t lparam) override;
   WindowHandle ForegroundWindow() const override;
   ProcessId WindowProcess(WindowHandle window) const override;
+  bool ProgramOf(ProcessId process, std::string& program) const override;
   bool IsMinimised(WindowHandle window) const override;
   void Minimise(WindowHandle window) override;
   bool SendKeys(const std::vector<KeyEvent>& keys) override;
-  void Pause(int ms) override;
 
  private:
   // Windows whose time has come appear (lazily, at the next question).

@@ -239,7 +239,9 @@ TEST_F(Station, FermerLetsEventsRunButIgnoresNestedCalls) {
   EXPECT_FALSE(hw.HWLance);
 }
 
-TEST_F(Station, FermerAfterQuitRunsNoMoreEventsAndStaysQuiet) {
+// After a quit the close goes on to its bound, still running events (the
+// notice, if shown, must answer), and tells nobody.
+TEST_F(Station, FermerAfterQuitRunsToItsBoundWithEventsAndStaysQuiet) {
   const WindowHandle stubborn = station.AddWindow({0, "heavy weather", 7, false, 0});
   const int64_t start = clock.MonotonicMs();
   int events_after_quit = 0;
@@ -249,9 +251,8 @@ TEST_F(Station, FermerAfterQuitRunsNoMoreEventsAndStaysQuiet) {
   };
   hw.FermerHW();
 
-  EXPECT_EQ(events_after_quit, 0);
-  EXPECT_EQ(pump.waited_ms, 1000);
-  EXPECT_EQ(station.paused_ms, 59000);  // paced all the same
+  EXPECT_GT(events_after_quit, 500);
+  EXPECT_EQ(pump.waited_ms, 60000);  // paced all the same
   EXPECT_EQ(station.Find(stubborn)->close_requests, 601);
   EXPECT_TRUE(messages.notices.empty());
   EXPECT_FALSE(hw.HWLance);

@@ -40,19 +40,20 @@ TEST(Win32EventPump_Wait, RunsEventsAsTheyArriveAndSleepsOtherwise) {
   DestroyWindow(window);
 }
 
-TEST(Win32EventPump_Quit, IsRememberedWithItsCodeAndStopsDispatching) {
+// A close after a quit runs to its end: the windows left go on answering.
+TEST(Win32EventPump_Quit, IsRememberedWithItsCodeAndEventsStillRun) {
   const HWND window = CountingWindow();
   win32::Win32EventPump pump;
   PostQuitMessage(7);
   const ULONGLONG start = GetTickCount64();
-  pump.WaitWithEvents(2000);
-  EXPECT_LT(GetTickCount64() - start, 500u);  // returns at once
+  pump.WaitWithEvents(300);
+  EXPECT_GE(GetTickCount64() - start, 290u);  // the whole wait, all the same
   EXPECT_TRUE(pump.QuitRequested());
   EXPECT_EQ(pump.ExitCode(), 7);
+  const int before = g_dispatched;
   PostMessageW(window, WM_APP, 0, 0);
   pump.LetPendingEventsRun();
-  pump.WaitWithEvents(100);
-  EXPECT_EQ(g_dispatched, 0);  // nothing after the quit
+  EXPECT_EQ(g_dispatched, before + 1);
   DestroyWindow(window);
 }
 

@@ -35,6 +35,49 @@ HWND OpenOtherProgramInFront() {
   return window;
 }
 
+// A window titled as HeavyWeather's but of another program: Explorer shows a
+// folder named "Heavy Weather" so. This test program plays that part.
+int g_closes_to_other = 0;
+
+LRESULT CALLBACK ExplorerLikeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_CLOSE) {
+    ++g_closes_to_other;
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+TEST_F(StationWin32, AnotherProgramsHeavyWeatherWindowIsNeitherTheRunNorClosed) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ExplorerLikeProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"OrvandoTestExplorerLike";
+  RegisterClassW(&wc);
+  const HWND other = CreateWindowW(wc.lpszClassName, L"Heavy Weather", WS_OVERLAPPEDWINDOW, 10, 10,
+                                   300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+  ShowWindow(other, SW_SHOWNOACTIVATE);
+
+  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  hw.OuvrirHW();
+  ASSERT_TRUE(WaitForLine("window 1 1")) << "the other window was taken for HeavyWeather";
+  // Known by its program file, not because this object started it: a copy of
+  // Orvando started meanwhile takes the running station as its run.
+  OuvrFermHW restarted(chemin, folders, station, pump, clock, messages);
+  restarted.OuvrirHW();
+  pump.WaitWithEvents(500);
+  EXPECT_EQ(Events("start").size(), 1u);
+
+  const ULONGLONG start = GetTickCount64();
+  restarted.FermerHW();
+  EXPECT_LT(GetTickCount64() - start, 5000u) << "waited for the other window to close";
+  ASSERT_TRUE(WaitForLine("exit 0"));
+  pump.WaitWithEvents(200);
+  EXPECT_EQ(g_closes_to_other, 0);
+  EXPECT_TRUE(IsWindow(other));
+  EXPECT_TRUE(messages.notices.empty());
+  DestroyWindow(other);
+}
+
 TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
   OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
   hw.OuvrirHW();

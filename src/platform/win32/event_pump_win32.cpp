@@ -15,12 +15,11 @@ constexpr int kMostMessagesPerRun = 10000;
 
 void Win32EventPump::LetPendingEventsRun() {
   MSG msg;
-  for (int n = 0; !quit_ && n < kMostMessagesPerRun && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
-       ++n) {
+  for (int n = 0; n < kMostMessagesPerRun && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
     if (msg.message == WM_QUIT) {
+      if (!quit_) exit_code_ = static_cast<int>(msg.wParam);
       quit_ = true;
-      exit_code_ = static_cast<int>(msg.wParam);
-      return;
+      continue;
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -33,7 +32,7 @@ void Win32EventPump::WaitWithEvents(int ms) {
   for (;;) {
     LetPendingEventsRun();
     const int64_t now = UnbiasedMs();
-    if (quit_ || now >= deadline) return;
+    if (now >= deadline) return;
     // Sleeps until a message arrives or the time is up. MWMO_INPUTAVAILABLE:
     // also wake for input already queued but not yet seen as new.
     MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_ALLINPUT,

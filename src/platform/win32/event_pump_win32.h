@@ -5,10 +5,10 @@
 
 namespace orvando::win32 {
 
-// Once WM_QUIT has been pulled out of the queue here, nothing more is
-// dispatched (the windows are on their way out) and every wait returns at
-// once; the program's message loop checks QuitRequested() when the handler
-// that was running returns, and ends with ExitCode().
+// WM_QUIT pulled out of the queue here is remembered: the program's message
+// loop checks QuitRequested() when the handler that was running returns, and
+// ends with ExitCode(). Until then events still run, so that the windows left
+// (the notice) go on answering while a close after a quit runs to its end.
 class Win32EventPump : public EventPump {
  public:
   void LetPendingEventsRun() override;

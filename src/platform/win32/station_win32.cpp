@@ -83,6 +83,24 @@ ProcessId Win32Station::WindowProcess(WindowHandle window) const {
   return process;
 }
 
+// A limited query: it is granted for other users' processes and for most
+// elevated ones, where the full query is refused.
+bool Win32Station::ProgramOf(ProcessId process, std::string& program) const {
+  UniqueHandle handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+  if (!handle) return false;
+  std::wstring path(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD size = static_cast<DWORD>(path.size());
+    if (QueryFullProcessImageNameW(handle.get(), 0, path.data(), &size)) {
+      program = Narrow(path.data(), static_cast<int>(size));
+      return true;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+    path.resize(path.size() * 4);
+  }
+  return false;
+}
+
 bool Win32Station::IsMinimised(WindowHandle window) const {
   return IsIconic(ToHwnd(window)) != FALSE;
 }
@@ -95,10 +113,6 @@ void Win32Station::Minimise(WindowHandle window) {
 
 bool Win32Station::SendKeys(const std::vector<KeyEvent>& keys) {
   return SendKeyInputs(keys);
-}
-
-void Win32Station::Pause(int ms) {
-  Sleep(static_cast<DWORD>(ms > 0 ? ms : 0));
 }
 
 }  // namespace orvando::win32

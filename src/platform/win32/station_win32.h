@@ -15,10 +15,10 @@ class Win32Station : public StationPlatform {
                     int64_t lparam) override;
   WindowHandle ForegroundWindow() const override;
   ProcessId WindowProcess(WindowHandle window) const override;
+  bool ProgramOf(ProcessId process, std::string& program) const override;
   bool IsMinimised(WindowHandle window) const override;
   void Minimise(WindowHandle window) override;
   bool SendKeys(const std::vector<KeyEvent>& keys) override;
-  void Pause(int ms) override;
 };
 
 }  // namespace orvando::win32
