@@ -79,13 +79,16 @@ I_Ofichier::ReadOutcome I_Ofichier::LireConfig() {
     return ReadOutcome::NoFolder;
   }
   const config::ParsedConfig parsed = config::ParseConfig(bytes);
-  if (parsed.status == config::ParsedConfig::Status::NoFolder) {
+  // An empty file, or one that names no folder, is what a write cut short by
+  // a power failure may leave: nothing could run from it, so the folder is
+  // asked for again, as at a first start.
+  if (parsed.status == config::ParsedConfig::Status::NoFolder || parsed.folder.empty()) {
     messages_.ShowError("Le fichier de réglages " + Quoted(path) +
                         " est illisible : le dossier de HeavyWeather n'a pas pu y être "
                         "lu.\nVeuillez choisir à nouveau le dossier de HeavyWeather.");
     return ReadOutcome::NoFolder;
   }
-  if (parsed.has_folder) CheminHW = files_.FromAnsi(parsed.folder);
+  CheminHW = files_.FromAnsi(parsed.folder);
   IndexDuree = parsed.index;
   const bool repaired = parsed.status == config::ParsedConfig::Status::Repaired;
   if (repaired) messages_.ShowError(RepairText(path, parsed.index_replaced));

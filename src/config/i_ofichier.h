@@ -38,8 +38,9 @@ class I_Ofichier {
   enum class ReadOutcome {
     Read,      // read as written; option IndexDuree selected
     Repaired,  // some values replaced (the user was told); option selected
-    NoFolder,  // not even the folder could be read (the user was told); no
-               // option selected: the caller goes on as on a first start
+    NoFolder,  // no folder could be read, or the file names none (the user
+               // was told); no option selected: the caller goes on as on a
+               // first start
   };
   // Reads the file, then, once it is closed, selects option IndexDuree.
   ReadOutcome LireConfig();

@@ -42,6 +42,39 @@ struct Scheduler : FormTimerRig {
   }
 };
 
+// Each option through a whole day, minute by minute, against its rule as the
+// user reads it: launches in exactly the named minutes, once each, on the
+// minute's first tick. The hour rules run back to back through their hours,
+// one run of 120 ticks after another: a launch every other minute there.
+TEST(FormTimer_LaunchRules, EachOptionLaunchesInExactlyTheMinutesOfItsRule) {
+  struct Case {
+    int option;
+    bool (*launches)(int hour, int minute);
+  };
+  const Case cases[] = {
+      {0, [](int, int m) { return m == 0 || m == 15 || m == 30 || m == 45; }},
+      {1, [](int, int m) { return m == 0 || m == 30; }},
+      {2, [](int, int m) { return m == 0; }},
+      {3, [](int h, int m) { return h % 3 == 0 && m % 2 == 0; }},
+      {4, [](int h, int m) { return h % 6 == 0 && m % 2 == 0; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("option " + std::to_string(c.option));
+    Scheduler run(c.option, 23, 59, 59);
+    run.form.Command1_Click();
+    run.RunUntil("23:59:59");
+    std::vector<int> per_minute(24 * 60, 0);
+    for (const auto& t : run.launches) {
+      EXPECT_EQ(t.substr(6), "00") << "launched at " << t;
+      ++per_minute[std::stoi(t.substr(0, 2)) * 60 + std::stoi(t.substr(3, 2))];
+    }
+    for (int m = 0; m < 24 * 60; ++m) {
+      EXPECT_EQ(per_minute[m], c.launches(m / 60, m % 60) ? 1 : 0)
+          << "at " << m / 60 << ":" << m % 60;
+    }
+  }
+}
+
 TEST(FormTimer_LaunchRules, MinuteRulesLaunchOncePerMatchingMinute) {
   struct Case {
     int option;

@@ -76,20 +76,23 @@ TEST(FormTimer_Startup, WhatTheSettingsFileDecides) {
 
 // A file with no readable folder sends the program to the installation window
 // and stays as it is until a folder is chosen: rewritten with an empty folder,
-// it would read back as valid and the next start would not ask again.
-TEST(FormTimer_Startup, UnreadableFileWaitsForAFolderBeforeItIsRewritten) {
-  Program p;
-  const std::string cut = kHeader;  // cut after the header: no folder
-  p.files.files[kPath].bytes = cut;
-  EXPECT_TRUE(p.form.Form_Load());
-  EXPECT_EQ(p.install.shows, 1);
-  EXPECT_EQ(p.messages.errors.size(), 1u);
-  EXPECT_EQ(p.form.Duree, "15");
-  EXPECT_EQ(p.files.Content(kPath), cut);
+// it would read back as valid and the next start would not ask again. An
+// empty file (a write cut short) and one that names no folder are the same.
+TEST(FormTimer_Startup, FileWithoutAFolderWaitsForOneBeforeItIsRewritten) {
+  for (const std::string& content : {kHeader, std::string(), kHeader + "\"\",0\r\n"}) {
+    SCOPED_TRACE(content);
+    Program p;
+    p.files.files[kPath].bytes = content;
+    EXPECT_TRUE(p.form.Form_Load());
+    EXPECT_EQ(p.install.shows, 1);
+    EXPECT_EQ(p.messages.errors.size(), 1u);
+    EXPECT_EQ(p.form.Duree, "15");
+    EXPECT_EQ(p.files.Content(kPath), content);
 
-  p.config.CheminHW = "C:\\Meteo";  // as the installation window sets it
-  p.form.SelectOption(2);
-  EXPECT_EQ(p.files.Content(kPath), Written("C:\\Meteo", 2));
+    p.config.CheminHW = "C:\\Meteo";  // as the installation window sets it
+    p.form.SelectOption(2);
+    EXPECT_EQ(p.files.Content(kPath), Written("C:\\Meteo", 2));
+  }
 }
 
 // Started by Windows with /start: armed before the first tick, but only with
