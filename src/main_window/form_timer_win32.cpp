@@ -1,5 +1,7 @@
 #include "main_window/form_timer_win32.h"
 
+#include <utility>
+
 #include "main_window/form_timer_layout.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/module_fenetr_dessu_win32.h"
@@ -54,16 +56,19 @@ HMENU BuildMenu() {
 
 }  // namespace
 
+// Sized at the system DPI to be created, then at its own once it exists.
 bool FormTimerWin32::Create() {
-  const UINT dpi = SystemDpi();
-  const SIZE size = WindowSizeForClient(L::kClientWidth, L::kClientHeight, kStyle, 0, true, dpi);
+  const SIZE size =
+      WindowSizeForClient(L::kClientWidth, L::kClientHeight, kStyle, 0, true, SystemDpi());
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANDO));
   if (!Window::Create(kClassName, icon, kStyle, 0, Widen(L::kCaption).c_str(), CW_USEDEFAULT,
                       CW_USEDEFAULT, size.cx, size.cy, BuildMenu())) {
     return false;
   }
   CreateControls();
-  Layout(DpiOf(hwnd()));
+  const UINT dpi = DpiOf(hwnd());
+  FitFrameToClient(hwnd(), L::kClientWidth, L::kClientHeight, dpi);
+  Layout(dpi);
   return true;
 }
 
@@ -93,8 +98,9 @@ void FormTimerWin32::CreateControls() {
 }
 
 void FormTimerWin32::Layout(UINT dpi) {
-  font_.reset(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
-  clock_font_.reset(CreatePointFont(L"MS Sans Serif", 12, false, false, dpi));
+  // The old fonts are freed only once no control uses them any more.
+  UniqueGdi font(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
+  UniqueGdi clock_font(CreatePointFont(L"MS Sans Serif", 12, false, false, dpi));
   PlaceChild(control(kFrame1), Rect(L::kFrame1), dpi);
   for (int i = 0; i < 5; ++i) PlaceChild(control(kOption1 + i), OptionRect(i), dpi);
   PlaceChild(control(kLabel2), Rect(L::kLabel2), dpi);
@@ -103,9 +109,11 @@ void FormTimerWin32::Layout(UINT dpi) {
   PlaceChild(control(kLabel1), InFrame(L::kFrame2, L::kLabel1), dpi);
   for (int id : {int{kFrame1}, kOption1 + 0, kOption1 + 1, kOption1 + 2, kOption1 + 3,
                  kOption1 + 4, int{kFrame2}, int{kCommand1}, int{kLabel1}}) {
-    SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
-  SendMessageW(control(kLabel2), WM_SETFONT, reinterpret_cast<WPARAM>(clock_font_.get()), TRUE);
+  SendMessageW(control(kLabel2), WM_SETFONT, reinterpret_cast<WPARAM>(clock_font.get()), TRUE);
+  font_ = std::move(font);
+  clock_font_ = std::move(clock_font);
 }
 
 void FormTimerWin32::Start() {

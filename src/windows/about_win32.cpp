@@ -1,5 +1,7 @@
 #include "windows/about_win32.h"
 
+#include <utility>
+
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/text_win32.h"
 #include "resource_ids.h"
@@ -133,18 +135,25 @@ void AboutWin32::ApplyDpi(UINT dpi) {
   for (const Placement& p : kPlacements) PlaceChild(Control(p.id), p.rect, dpi);
 }
 
+// The fonts the controls hold are freed only once each control has its new
+// one: the moves and repaints between may still draw with them.
 void AboutWin32::CreateFonts(UINT dpi) {
-  title_font_.reset(CreatePointFont(L"MS Sans Serif", 12, true, false, dpi));
-  version_font_.reset(CreatePointFont(L"MS Sans Serif", 9.75, false, false, dpi));
-  date_font_.reset(CreatePointFont(L"MS Serif", 6, false, false, dpi));
-  default_font_.reset(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
-  link_font_.reset(CreatePointFont(L"MS Sans Serif", 8, false, true, dpi));
-  SetFont(Control(kAboutLabel4), title_font_);
-  SetFont(Control(kAboutLabel3), version_font_);
-  SetFont(Control(kAboutLabel5), date_font_);
-  SetFont(Control(kAboutCommand1), default_font_);
-  SetFont(Control(kAboutLabel1), underlined_[0] ? link_font_ : default_font_);
-  SetFont(Control(kAboutLabel2), underlined_[1] ? link_font_ : default_font_);
+  UniqueGdi title(CreatePointFont(L"MS Sans Serif", 12, true, false, dpi));
+  UniqueGdi version(CreatePointFont(L"MS Sans Serif", 9.75, false, false, dpi));
+  UniqueGdi date(CreatePointFont(L"MS Serif", 6, false, false, dpi));
+  UniqueGdi plain(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
+  UniqueGdi link(CreatePointFont(L"MS Sans Serif", 8, false, true, dpi));
+  SetFont(Control(kAboutLabel4), title);
+  SetFont(Control(kAboutLabel3), version);
+  SetFont(Control(kAboutLabel5), date);
+  SetFont(Control(kAboutCommand1), plain);
+  SetFont(Control(kAboutLabel1), underlined_[0] ? link : plain);
+  SetFont(Control(kAboutLabel2), underlined_[1] ? link : plain);
+  title_font_ = std::move(title);
+  version_font_ = std::move(version);
+  date_font_ = std::move(date);
+  default_font_ = std::move(plain);
+  link_font_ = std::move(link);
 }
 
 void AboutWin32::LoadPictures(UINT dpi) {
@@ -160,14 +169,17 @@ void AboutWin32::LoadPictures(UINT dpi) {
 }
 
 void AboutWin32::CentreOnScreen(UINT dpi) {
+  FitFrameToClient(hwnd(), kClientWidth, kClientHeight, dpi);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const SIZE size = WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
+  RECT frame;
+  GetWindowRect(hwnd(), &frame);
   const RECT& screen = monitor.rcMonitor;
-  SetWindowPos(hwnd(), nullptr, screen.left + (screen.right - screen.left - size.cx) / 2,
-               screen.top + (screen.bottom - screen.top - size.cy) / 2, size.cx, size.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr,
+               screen.left + (screen.right - screen.left - (frame.right - frame.left)) / 2,
+               screen.top + (screen.bottom - screen.top - (frame.bottom - frame.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::uintptr_t AboutWin32::WindowHandle() const {

@@ -117,6 +117,8 @@ bool SelectDirWindow::Load() {
               Widen("Orvando           ..::  INSTALLATION  ::..").c_str(), r.left, r.top,
               r.right - r.left, r.bottom - r.top, nullptr, owner_))
     return false;
+  const POINT client_origin{kClientLeft, kClientTop};
+  FitFrameToClient(hwnd(), kClientWidth, kClientHeight, dpi_, &client_origin);
   core_.Form_Load();
   return loaded();
 }
@@ -135,12 +137,14 @@ void SelectDirWindow::CreateControls() {
 
 void SelectDirWindow::Layout(UINT dpi) {
   dpi_ = dpi;
-  font_.reset(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
+  // The old font is freed only once no control uses it any more.
+  UniqueGdi font(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
   for (const ControlSpec& spec : kControls) {
     HWND control = Item(spec.id);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     PlaceChild(control, spec.rect, dpi);
   }
+  font_ = std::move(font);
   // A combo box's height is that of its open list; its closed field is sized
   // through the field's item height instead.
   HWND drive1 = Item(kDrive1);

@@ -1,5 +1,7 @@
 // Before Windows 10 1607 the per-monitor DPI functions are missing: every
 // window then stands at its twips at the system DPI, in the system's frame.
+// With them, a window that opens on a screen of another scale than the
+// system's stands at that screen's DPI.
 #include <gtest/gtest.h>
 
 #include "fake_shell.h"
@@ -10,12 +12,29 @@
 namespace orvando::test {
 namespace {
 
-TEST(Dpi_Fallback, WindowsAtTheirTwipsAtTheSystemDpi) {
-  for (const int dpi : {96, 120}) {  // 120 on the test's 96 DPI screen
+UINT WINAPI SystemAt96() {
+  return 96;
+}
+UINT WINAPI WindowAt144(HWND) {
+  return 144;
+}
+// The frame as this screen draws it: Wine's stays at the system's DPI.
+BOOL WINAPI FrameAsDrawn(RECT* rect, DWORD style, BOOL menu, DWORD ex_style, UINT) {
+  return AdjustWindowRectEx(rect, style, menu, ex_style);
+}
+
+TEST(Dpi_Fallback, WindowsAtTheirTwipsAtTheirOwnDpi) {
+  // Windows 7 at the test's 96 DPI and at 120; Windows 10 with the window on
+  // a 144 DPI screen while the system's is 96.
+  win32::NewerApi windows10;
+  windows10.GetDpiForWindow = WindowAt144;
+  windows10.GetDpiForSystem = SystemAt96;
+  windows10.AdjustWindowRectExForDpi = FrameAsDrawn;
+  for (const int dpi : {96, 120, 144}) {
     SCOPED_TRACE(dpi);
     win32::NewerApi windows7;  // none of the newer functions
     windows7.screen_dpi = static_cast<UINT>(dpi);
-    win32::ScopedNewerApi as_on_windows7(windows7);
+    win32::ScopedNewerApi as_on_that_system(dpi == 144 ? windows10 : windows7);
     ExpectMainWindowAsDesigned(dpi);
     ExpectInstallWindowAsDesigned(dpi);
 

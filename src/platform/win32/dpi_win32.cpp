@@ -41,6 +41,20 @@ SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD 
   return {r.right - r.left, r.bottom - r.top};
 }
 
+void FitFrameToClient(HWND window, int client_width, int client_height, UINT dpi,
+                      const POINT* client_origin) {
+  RECT frame{0, 0, TwipsToPx(client_width, dpi), TwipsToPx(client_height, dpi)};
+  if (client_origin)
+    OffsetRect(&frame, TwipsToPx(client_origin->x, dpi), TwipsToPx(client_origin->y, dpi));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  AdjustWindowRectForDpi(frame, style, ex_style, GetMenu(window) != nullptr, dpi);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  if (!client_origin) flags |= SWP_NOMOVE;
+  SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, flags);
+}
+
 HFONT CreatePointFont(const std::wstring& face, double points, bool bold, bool underline,
                       UINT dpi) {
   LOGFONTW lf{};

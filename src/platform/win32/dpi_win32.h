@@ -31,6 +31,16 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD ex_style, bool has_me
 SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD style,
                          DWORD ex_style, bool has_menu, UINT dpi);
 
+// Gives a top-level window, once created, the frame whose client area is
+// `client_width` x `client_height` twips at `dpi`, the window's own: before
+// it exists only the system DPI is known, and a window that opens on a
+// screen of another scale would keep a frame of the wrong size. With
+// `client_origin` (twips from the screen's top-left corner), the client area
+// is placed there too; otherwise the window keeps its top-left corner. The
+// style, and whether there is a menu bar, are the window's own.
+void FitFrameToClient(HWND window, int client_width, int client_height, UINT dpi,
+                      const POINT* client_origin = nullptr);
+
 // A font of `points` size at `dpi`; the caller owns it (DeleteObject).
 HFONT CreatePointFont(const std::wstring& face, double points, bool bold, bool underline,
                       UINT dpi);
