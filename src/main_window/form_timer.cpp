@@ -71,6 +71,32 @@ void FormTimer::menuAbout_Click() {
   if (links_.about) links_.about->Show();
 }
 
+void FormTimer::menuModifFichier_Click() {
+  if (links_.install) links_.install->ShowToChange();
+}
+
+void FormTimer::menuAide_Click() {
+  links_.messages.ShowInformation(HelpText());
+}
+
+std::string FormTimer::HelpText() const {
+  return "Orvando lance HeavyWeather à intervalles réguliers, le laisse relever les données "
+         "de la station pendant deux minutes, puis le ferme.\n\n"
+         "• « 15 mn », « 30 mn », « 1 h » : un lancement au début de chaque quart d'heure, "
+         "demi-heure ou heure.\n"
+         "• « 3 h », « 6 h » : pendant chaque heure multiple de 3 (ou de 6), HeavyWeather est "
+         "relancé dès qu'il est fermé, toute l'heure durant.\n"
+         "• Start met le programme en marche (le voyant clignote), Stop l'arrête.\n"
+         "• Si HeavyWeather n'a pas pu être lancé ou ne s'est pas fermé, un avis le dit, avec "
+         "l'heure. Les lancements suivants ont lieu quand même.\n"
+         "• Vos réglages sont enregistrés dans le fichier " +
+         links_.config.ConfigPath() +
+         ".\n"
+         "• Pour changer le dossier de HeavyWeather : menu Fichier, Chemin HeavyWeather.\n"
+         "• Pour qu'Orvando démarre avec Windows, déjà en marche : menu Option, Démarrer avec "
+         "Windows.";
+}
+
 bool FormTimer::menuDemarrage_Checked() const {
   return links_.start_with_windows && links_.start_with_windows->Checked();
 }

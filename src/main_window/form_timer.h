@@ -66,6 +66,11 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   void Command1_Click();
   void Option1_Click(int16_t index);
   void menuAbout_Click();
+  // "Chemin HeavyWeather": the installation window, to change the folder.
+  void menuModifFichier_Click();
+  // "Aide": a few lines on what the program does and where things are.
+  void menuAide_Click();
+  std::string HelpText() const;
   // "Démarrer avec Windows": its check mark, and choosing it.
   bool menuDemarrage_Checked() const;
   void menuDemarrage_Click();

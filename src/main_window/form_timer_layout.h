@@ -29,7 +29,7 @@ inline constexpr Box kLabel1 = {1560, 240, 135, 255};    // in Frame2: the indic
 inline constexpr unsigned kClockTextColor = 192;  // red, on black
 
 // Menu bar. "Durée mise en marche", "Jouer son" and "Minimiser HeavyWeather"
-// are greyed and do nothing.
+// are greyed and do nothing; the other items work.
 inline constexpr const char* kMenuFichier = "Fichier";
 inline constexpr const char* kMenuModifFichier = "Chemin HeavyWeather";
 inline constexpr const char* kMenuOption = "Option";

@@ -37,7 +37,7 @@ HMENU BuildMenu() {
     AppendMenuW(menu, flags, id, Widen(text).c_str());
   };
   HMENU fichier = CreatePopupMenu();
-  item(fichier, MF_STRING | MF_GRAYED, 1001, L::kMenuModifFichier);
+  item(fichier, MF_STRING, FormTimerWin32::kMenuModifFichierId, L::kMenuModifFichier);
   HMENU option = CreatePopupMenu();
   item(option, MF_STRING | MF_GRAYED, 1002, L::kMenuDuree);
   item(option, MF_STRING | MF_GRAYED, 1003, L::kMenuJouerson);
@@ -45,7 +45,7 @@ HMENU BuildMenu() {
   item(option, MF_SEPARATOR, 0, "");
   item(option, MF_STRING, FormTimerWin32::kMenuDemarrageId, L::kMenuDemarrage);
   HMENU intero = CreatePopupMenu();
-  item(intero, MF_STRING | MF_GRAYED, 1005, L::kMenuAide);
+  item(intero, MF_STRING, FormTimerWin32::kMenuAideId, L::kMenuAide);
   item(intero, MF_STRING, FormTimerWin32::kMenuAboutId, L::kMenuAbout);
   HMENU bar = CreateMenu();
   item(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(fichier), L::kMenuFichier);
@@ -196,6 +196,8 @@ void FormTimerWin32::OnCommand(int id) {
   if (id == kCommand1) core_->Command1_Click();
   if (id >= kOption1 && id < kOption1 + 5) core_->SelectOption(id - kOption1);
   if (id == kMenuAboutId) core_->menuAbout_Click();
+  if (id == kMenuModifFichierId) core_->menuModifFichier_Click();
+  if (id == kMenuAideId) core_->menuAide_Click();
   if (id == kMenuDemarrageId) core_->menuDemarrage_Click();
 }
 

@@ -24,6 +24,8 @@ class FormTimerWin32 : public Window, public FormTimerView {
     kFrame1 = 400,
     kFrame2 = 401,
     kMenuAboutId = 1000,
+    kMenuModifFichierId = 1001,
+    kMenuAideId = 1005,
     kMenuDemarrageId = 1006,
   };
   static constexpr const wchar_t* kClassName = L"OrvandoFormTimer";

@@ -21,6 +21,8 @@ class InstallWindowControl {
   virtual ~InstallWindowControl() = default;
   // Loads the window if needed and makes it visible, without waiting for it.
   virtual void Show() = 0;
+  // The same, to change the folder already known ("Chemin HeavyWeather").
+  virtual void ShowToChange() = 0;
 };
 
 // The About window, as the main window sees it.

@@ -14,6 +14,9 @@ class UserMessages {
   // on screen at a time: one that arrives while another is shown is dropped.
   virtual void ShowError(const std::string& text) = 0;
 
+  // Information the user asked for (the help): waits for OK.
+  virtual void ShowInformation(const std::string& text) = 0;
+
   // An event of the schedule, which may come while nobody is at the PC:
   // shown without waiting for anyone, so the schedule runs on. There is one
   // notice at most: while it is on screen, a new text replaces its text.

@@ -11,12 +11,34 @@ SelectDir::SelectDir(SelectDirView& view, MainWindowControl& main, I_Ofichier& c
       files_(files),
       drives_(drives) {}
 
-void SelectDir::Form_Load() {
-  // Before anything else the lists show where the process stands; that is
-  // not a change, so nothing is tested yet.
+void SelectDir::Form_Load(Mode mode) {
+  mode_ = mode;
+  unloaded_ = false;
+  opened_with_ = config_.CheminHW;
+  rewritten_ = false;
+  view_.ShowDrives(drives_.List());
+  if (mode == Mode::Change && !opened_with_.empty() && PointDir1At(opened_with_)) {
+    // Where the program is now: OK at once while it is still there.
+    drive_ = DriveOf(folder_);
+    view_.ShowDrive(drive_);
+    view_.SetText1(folder_);
+    SetOk(files_.IsOrdinaryFile(JoinPath(folder_, kProgramFile)));
+    main_.Hide();
+    return;
+  }
+  OpenWhereTheProcessStands();
+  main_.Hide();
+  if (drive_ != 'c') {
+    view_.ShowDrive('c');
+    Drive1_Change('c');
+  }
+}
+
+// Before anything else the lists show where the process stands; that is not
+// a change, so nothing is tested yet.
+void SelectDir::OpenWhereTheProcessStands() {
   const std::string current = folders_.CurrentFolder();
   drive_ = DriveOf(current);
-  view_.ShowDrives(drives_.List());
   view_.ShowDrive(drive_);
   if (!PointDir1At(current)) {
     folder_ = current;
@@ -25,12 +47,6 @@ void SelectDir::Form_Load() {
   }
   view_.SetText1("");
   SetOk(false);
-
-  main_.Hide();
-  if (drive_ != 'c') {
-    view_.ShowDrive('c');
-    Drive1_Change('c');
-  }
 }
 
 void SelectDir::Drive1_Change(char letter) {
@@ -68,6 +84,13 @@ void SelectDir::CommandOK_Click() {
 
 void SelectDir::CommandAnnuler_Click() {
   if (unloaded_ || asking_) return;
+  if (mode_ == Mode::Change) {
+    config_.CheminHW = opened_with_;
+    if (rewritten_) config_.EcrireConfig();
+    Unload();
+    main_.Show();
+    return;
+  }
   // The quit question runs a message loop of its own: clicks on this window
   // meanwhile must not start a second one, nor unload it under our feet.
   asking_ = true;
@@ -109,6 +132,7 @@ void SelectDir::FolderChanged() {
   SetOk(true);
   config_.CheminHW = current;
   config_.EcrireConfig();
+  rewritten_ = true;
 }
 
 void SelectDir::SetOk(bool enabled) {

@@ -1,8 +1,11 @@
 #pragma once
-// SelectDir: the installation window. It asks once for the folder of
+// SelectDir: the installation window. It asks for the folder of
 // "heavy weather.exe"; each folder that holds the program becomes CheminHW and
-// is written to the settings file at once. This is its behaviour; the window
-// itself (select_dir_win32.h) only shows it and reports the user's actions.
+// is written to the settings file at once. At the first start Annuler means
+// "don't install" and asks the quit question; opened again from the menu to
+// change the folder, it means "keep the folder I had". This is its behaviour;
+// the window itself (select_dir_win32.h) only shows it and reports the user's
+// actions.
 
 #include <cstddef>
 #include <string>
@@ -36,14 +39,23 @@ class SelectDir {
   SelectDir(SelectDirView& view, MainWindowControl& main, I_Ofichier& config, Folders& folders,
             Files& files, Drives& drives);
 
-  // The window is being loaded: its lists start on the process's current drive
-  // and folder; then the main window is hidden and drive C selected.
-  void Form_Load();
+  enum class Mode {
+    Install,  // the first start: no folder known yet
+    Change,   // from the menu: the folder known is shown, and Annuler puts it back
+  };
+  // The window is being loaded and the main window is hidden. To install, or
+  // to change a folder that no longer exists: the lists start on the
+  // process's current drive and folder, then drive C is selected. To change:
+  // the lists open at CheminHW, tested but not written.
+  void Form_Load(Mode mode = Mode::Install);
   // The user picked `letter` in Drive1.
   void Drive1_Change(char letter);
   // The user opened `folder` in Dir1.
   void Dir1_Change(const std::string& folder);
   void CommandOK_Click();
+  // Install: closes the main window (its quit question), then this one.
+  // Change: puts back the folder the window opened with, CheminHW and the
+  // file, closes this window and shows the main one.
   void CommandAnnuler_Click();
   // The close box: the same as Annuler.
   void Form_QueryUnload();
@@ -56,6 +68,7 @@ class SelectDir {
   static constexpr const char* kProgramFile = "heavy weather.exe";
 
  private:
+  void OpenWhereTheProcessStands();
   bool PointDir1At(const std::string& folder);
   void FolderChanged();
   void SetOk(bool enabled);
@@ -73,6 +86,9 @@ class SelectDir {
   bool ok_enabled_ = false;
   bool unloaded_ = false;
   bool asking_ = false;  // the main window's quit question is on screen
+  Mode mode_ = Mode::Install;
+  std::string opened_with_;  // CheminHW when the window opened
+  bool rewritten_ = false;   // the file was written since
 };
 
 }  // namespace orvando

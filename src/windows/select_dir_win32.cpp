@@ -98,13 +98,22 @@ SelectDirWindow::~SelectDirWindow() {
 }
 
 void SelectDirWindow::Show() {
-  // The window is opened once per run; once unloaded it stays closed.
-  if (core_.unloaded() || (!loaded() && !Load())) return;
+  // The first start's window, once closed, stays closed.
+  if (core_.unloaded()) return;
+  Open(SelectDir::Mode::Install);
+}
+
+void SelectDirWindow::ShowToChange() {
+  Open(SelectDir::Mode::Change);
+}
+
+void SelectDirWindow::Open(SelectDir::Mode mode) {
+  if (!loaded() && !Load(mode)) return;
   ShowWindow(hwnd(), SW_SHOW);
   SetFocus(Item(kDrive1));
 }
 
-bool SelectDirWindow::Load() {
+bool SelectDirWindow::Load(SelectDir::Mode mode) {
   // An owned window has no task-bar button; the owner itself is never shown.
   owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
@@ -119,7 +128,7 @@ bool SelectDirWindow::Load() {
     return false;
   const POINT client_origin{kClientLeft, kClientTop};
   FitFrameToClient(hwnd(), kClientWidth, kClientHeight, dpi_, &client_origin);
-  core_.Form_Load();
+  core_.Form_Load(mode);
   return loaded();
 }
 

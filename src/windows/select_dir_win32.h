@@ -34,8 +34,10 @@ class SelectDirWindow : public Window, public InstallWindowControl, private Sele
   ~SelectDirWindow() override;
 
   // Loads the window if needed (its load handler runs first) and makes it
-  // visible; returns at once.
+  // visible; returns at once. The first start opens it once per run; to
+  // change the folder it opens again each time it is asked for.
   void Show() override;
+  void ShowToChange() override;
 
   SelectDir& core() { return core_; }
 
@@ -44,7 +46,8 @@ class SelectDirWindow : public Window, public InstallWindowControl, private Sele
   void OnDestroyed() override;
 
  private:
-  bool Load();
+  bool Load(SelectDir::Mode mode);
+  void Open(SelectDir::Mode mode);
   void CreateControls();
   void Layout(UINT dpi);
   void OnCommand(int id, int code);

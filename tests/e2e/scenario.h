@@ -9,10 +9,10 @@
 #include <string>
 
 #include "driver.h"
+#include "install_window.h"
 
 namespace orvando::test {
 
-inline constexpr const wchar_t* kInstallTitle = L"Orvando           ..::  INSTALLATION  ::..";
 inline constexpr const wchar_t* kQuitQuestion = L"Arrêter le timer et quitter ?";
 // Wine needs a moment to start a program; a loaded machine needs more.
 inline constexpr int kStartMs = 20000;

@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "driver.h"
+#include "install_window.h"
 
 namespace orvando::test {
 namespace {
@@ -91,6 +92,7 @@ class FakedTimeRun : public ::testing::Test {
 class E2e_WholeRun : public FakedTimeRun {};
 class E2e_Unattended : public FakedTimeRun {};
 class E2e_StartWithWindows : public FakedTimeRun {};
+class E2e_ChangeFolder : public FakedTimeRun {};
 
 TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing) {
   FindOrvando();
@@ -149,6 +151,44 @@ TEST_F(E2e_StartWithWindows, StartSwitchArmsAndTheNextSlotStartsTheStation) {
   EXPECT_TRUE(late == 0 || late == 1) << "started at " << Narrow(TextOf(clock_));
   ASSERT_TRUE(WaitFor([&] { return Count("window") > 0; }, 5000, 5));
   EXPECT_EQ(Events(Log(), "window"), std::vector<std::string>{"window 1 1"}) << "not minimised";
+  QuitAnsweringYes();
+}
+
+// HeavyWeather reinstalled elsewhere: "Fichier > Chemin HeavyWeather" opens
+// the installation window at the folder known, the new one is chosen and
+// written, and the next launch (at once: "3 h" during 03:00-03:59) starts
+// the station from there.
+TEST_F(E2e_ChangeFolder, TheNewFolderIsWrittenAndTheNextLaunchStartsFromIt) {
+  FindOrvando();
+  const std::wstring old_folder = folder_ + L"\\Station meteo";
+  const std::wstring new_folder = folder_ + L"\\Nouvelle station";
+  ASSERT_TRUE(CreateDirectoryW(new_folder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(WinePath(ORVANDO_STATION_EXE).c_str(),
+                        (new_folder + L"\\heavy weather.exe").c_str(), FALSE));
+
+  ASSERT_TRUE(ChooseMenuItem(main_, L"Chemin HeavyWeather", {0, 0}));
+  HWND install = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (install = FindTopWindow(orvando_.pid(), kInstallTitle)); }))
+      << "no installation window";
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main_); })) << "the main window stays";
+  EXPECT_EQ(TextOf(FolderText(install)), old_folder);
+  HWND ok = FindChild(install, L"Button", L"OK");
+  EXPECT_TRUE(IsWindowEnabled(ok));
+
+  OpenFolder(install, new_folder);
+  ASSERT_FALSE(HasFatalFailure());
+  EXPECT_TRUE(WaitFor([&] {
+    return ReadBytes(folder_ + L"\\Orvando.cfg").find(Ansi(new_folder)) != std::string::npos;
+  })) << "the new folder is not written";
+  Click(ok);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main_) != 0; })) << "no main window";
+  EXPECT_FALSE(IsWindow(install));
+
+  Click(button_);
+  ASSERT_TRUE(WaitFor([&] { return Count("start") > 0; }, 5000, 5)) << "not started";
+  ASSERT_TRUE(WaitFor([&] { return Count("exe") > 0; }));
+  EXPECT_EQ(Events(Log(), "exe"),
+            std::vector<std::string>{"exe " + Narrow(new_folder) + "\\heavy weather.exe"});
   QuitAnsweringYes();
 }
 

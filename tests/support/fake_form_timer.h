@@ -65,7 +65,9 @@ class FakeInstance : public SingleInstance {
 
 struct FakeInstallWindow : InstallWindowControl {
   void Show() override { ++shows; }
+  void ShowToChange() override { ++changes; }
   int shows = 0;
+  int changes = 0;
 };
 
 // The power request as Windows would hold it, with every change asked for.

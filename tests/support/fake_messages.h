@@ -11,6 +11,7 @@ namespace orvando::test {
 class FakeMessages : public UserMessages {
  public:
   void ShowError(const std::string& text) override { errors.push_back(text); }
+  void ShowInformation(const std::string& text) override { informations.push_back(text); }
   void ShowNotice(const std::string& text) override {
     notices.push_back(text);
     notice_shown = true;
@@ -22,6 +23,7 @@ class FakeMessages : public UserMessages {
   }
 
   std::vector<std::string> errors;
+  std::vector<std::string> informations;
   std::vector<std::string> notices;  // every text the notice showed, in order
   bool notice_shown = false;         // set false: the user dismissed it
   std::vector<std::string> questions;

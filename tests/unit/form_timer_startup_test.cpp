@@ -142,6 +142,16 @@ TEST(FormTimer_Power, TheRequestFollowsTheArmedStateAndGoesWithTheProgram) {
   EXPECT_EQ(p.power.calls, (std::vector<bool>{true, false, true, false}));
 }
 
+TEST(FormTimer_Menu, ChangeFolderOpensTheInstallationWindowAndHelpNamesTheSettingsFile) {
+  Program p;
+  ASSERT_TRUE(p.form.Form_Load());
+  p.form.menuModifFichier_Click();
+  EXPECT_EQ(p.install.changes, 1);
+  p.form.menuAide_Click();
+  ASSERT_EQ(p.messages.informations.size(), 1u);
+  EXPECT_NE(p.messages.informations[0].find(kPath), std::string::npos);
+}
+
 TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {
   const std::string mine = "\"C:\\Orvando\\Orvando.exe\" /start";
   struct Case {

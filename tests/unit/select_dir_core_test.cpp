@@ -201,6 +201,75 @@ TEST(SelectDir_Annuler, ClicksDuringTheQuitQuestionAreIgnored) {
   EXPECT_TRUE(rig.view.unloaded);
 }
 
+// Opened from the menu to change the folder: at CheminHW when it is still
+// there, tested but not written; as at the first start when it is gone.
+TEST(SelectDir_Change, OpensAtTheKnownFolderOrAsAtTheFirstStart) {
+  struct Case {
+    const char* name;
+    bool folder_there, program_there;
+    char drive;
+    std::string folder, text1;
+    bool ok;
+  };
+  const Case cases[] = {
+      {"holding the program", true, true, 'd', "D:\\Station", "D:\\Station", true},
+      {"without the program", true, false, 'd', "D:\\Station", "D:\\Station", false},
+      {"gone", false, false, 'c', "C:\\", "C:\\", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig rig;
+    if (c.folder_there) rig.AddFolder("D:\\Station");
+    if (c.program_there) rig.files.files["D:\\Station\\heavy weather.exe"];
+    rig.config.CheminHW = "D:\\Station";
+
+    rig.select.Form_Load(SelectDir::Mode::Change);
+
+    EXPECT_EQ(rig.log, std::vector<std::string>{"hide main"});
+    EXPECT_EQ(rig.view.drive, c.drive);
+    EXPECT_EQ(rig.view.folder, c.folder);
+    EXPECT_EQ(rig.view.text1, c.text1);
+    EXPECT_EQ(rig.view.ok, c.ok);
+    EXPECT_EQ(rig.config.CheminHW, "D:\\Station");
+    EXPECT_TRUE(rig.files.replaced.empty());
+  }
+}
+
+// Annuler (or the close box) means "keep the folder I had": CheminHW and the
+// file go back to it, and nothing is asked. OK keeps the new folder.
+TEST(SelectDir_Change, AnnulerPutsTheFolderBackOkKeepsTheNewOne) {
+  enum How { kAnnuler, kCloseBox, kOk };
+  struct Case {
+    How how;
+    std::string chemin;
+  };
+  for (const Case& c :
+       {Case{kAnnuler, "D:\\Station"}, Case{kCloseBox, "D:\\Station"}, Case{kOk, kMeteo}}) {
+    SCOPED_TRACE(c.how);
+    Rig rig;
+    rig.AddFolder("D:\\Station");
+    rig.files.files["D:\\Station\\heavy weather.exe"];
+    rig.files.files[kProgram];
+    rig.config.CheminHW = "D:\\Station";
+    ASSERT_TRUE(rig.config.EcrireConfig());
+    const std::string before = rig.files.replaced.back();
+    rig.select.Form_Load(SelectDir::Mode::Change);
+    rig.select.Dir1_Change(kMeteo);  // written at once
+    ASSERT_EQ(rig.config.CheminHW, kMeteo);
+    rig.log.clear();
+
+    if (c.how == kAnnuler) rig.select.CommandAnnuler_Click();
+    if (c.how == kCloseBox) rig.select.Form_QueryUnload();
+    if (c.how == kOk) rig.select.CommandOK_Click();
+
+    EXPECT_EQ(rig.log, (std::vector<std::string>{"unload install", "show main"}));
+    EXPECT_EQ(rig.config.CheminHW, c.chemin);
+    EXPECT_EQ(rig.files.Content(rig.config.ConfigPath()) == before, c.how != kOk);
+    EXPECT_NE(rig.files.Content(rig.config.ConfigPath()).find("\"" + c.chemin + "\""),
+              std::string::npos);
+  }
+}
+
 TEST(SelectDir_Drive, AnUnreadableDriveLeavesBothListsOnTheFolderShown) {
   for (const bool no_medium : {true, false}) {
     SCOPED_TRACE(no_medium ? "no medium" : "folder list unreadable");

@@ -19,6 +19,10 @@ void Win32Messages::ShowError(const std::string& text) {
   error_shown_ = false;
 }
 
+void Win32Messages::ShowInformation(const std::string& text) {
+  MessageBoxW(Owner(), Widen(text).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+}
+
 void Win32Messages::ShowNotice(const std::string& text) {
   notice_.Show(Widen(text));
 }

@@ -15,6 +15,7 @@ class Win32Messages : public UserMessages {
   // The window that owns the boxes (the main window); may be null.
   void SetOwner(HWND owner) { owner_ = owner; }
   void ShowError(const std::string& text) override;
+  void ShowInformation(const std::string& text) override;
   void ShowNotice(const std::string& text) override;
   bool NoticeShown() const override { return notice_.Shown(); }
   bool AskYesNo(const std::string& text) override;
