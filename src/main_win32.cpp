@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "config/i_ofichier.h"
+#include "history/history.h"
 #include "main_window/form_timer.h"
 #include "main_window/form_timer_win32.h"
 #include "main_window/start_with_windows.h"
@@ -69,13 +70,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   StartWithWindows start_with_windows(run_key, messages, files.ProgramFile());
 
   I_Ofichier config(files, messages);
+  History history(files, clock);
   OuvrFermHW station(config, folders, station_platform, pump, clock, messages);
+  station.SetHistory(&history);
   StationLink station_link(station);
 
   win32::WindowCounter windows;
   win32::FormTimerWin32 main_window(&windows);
   FormTimer form({main_window, clock, config, station_link, messages, instance, nullptr, nullptr,
-                  &power, &start_with_windows});
+                  &power, &start_with_windows, &history, &shell});
   win32::SelectDirWindow install(&windows, form, config, folders, files, drives);
   win32::AboutWin32 about(shell, &windows);
   form.SetWindows(&install, &about);

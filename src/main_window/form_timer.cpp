@@ -1,5 +1,7 @@
 #include "main_window/form_timer.h"
 
+#include "main_window/form_timer_layout.h"
+
 namespace orvando {
 
 namespace {
@@ -14,6 +16,7 @@ bool FormTimer::Form_Load(bool start_switch) {
   // Topmost first, as the window is created; the result is not looked at.
   links_.view.MakeTopmost();
   if (links_.instance.AnotherCopyRunning()) return false;
+  Note(start_switch ? "Orvando a démarré avec Windows (/start)." : "Orvando a démarré.");
 
   bool first_start = !links_.config.ConfigPresent();
   if (!first_start) {
@@ -45,6 +48,13 @@ void FormTimer::SetArmed(bool armed) {
   }
   links_.view.ShowCommand1Caption(Command1Caption);
   if (links_.power) links_.power->KeepSystemAwake(armed);
+  Note(armed ? "Mise en marche, intervalle « " +
+                   std::string(form_timer_layout::kOptionCaptions[OptionSelected]) + " »."
+             : "Arrêt : plus aucun lancement jusqu'à la prochaine mise en marche.");
+}
+
+void FormTimer::Note(const std::string& what) {
+  if (links_.history) links_.history->Write(what);
 }
 
 void FormTimer::Option1_Click(int16_t index) {
@@ -92,9 +102,23 @@ std::string FormTimer::HelpText() const {
          "• Vos réglages sont enregistrés dans le fichier " +
          links_.config.ConfigPath() +
          ".\n"
+         "• Ce qui s'est passé, jour par jour (lancements, fermetures, échecs, arrêts) : menu "
+         "Fichier, Historique.\n"
          "• Pour changer le dossier de HeavyWeather : menu Fichier, Chemin HeavyWeather.\n"
          "• Pour qu'Orvando démarre avec Windows, déjà en marche : menu Option, Démarrer avec "
          "Windows.";
+}
+
+void FormTimer::menuHistorique_Click() {
+  if (!links_.history) return;
+  if (!links_.history->Exists()) {
+    links_.messages.ShowInformation(
+        "Il n'y a pas encore d'historique : le fichier " + links_.history->Path() +
+        " n'existe pas. Orvando l'écrit dans son propre dossier ; vérifiez que ce dossier "
+        "n'est pas en lecture seule.");
+    return;
+  }
+  if (links_.shell) links_.shell->OpenDocument(links_.history->Path());
 }
 
 bool FormTimer::menuDemarrage_Checked() const {
@@ -132,14 +156,23 @@ bool FormTimer::Unload() {
   return true;
 }
 
-void FormTimer::FinishUnload() {
+void FormTimer::FinishUnload(bool session_ending) {
   if (!loaded_) return;
   int16_t cancel = 0;
   Form_Unload(cancel);
   loaded_ = false;
   visible_ = false;
   if (links_.power) links_.power->KeepSystemAwake(false);
+  Note(session_ending ? "Orvando s'est fermé avec la session Windows." : "Orvando s'est fermé.");
   links_.view.Destroy();
+}
+
+void FormTimer::OnSuspend() {
+  Note("Le PC se met en veille.");
+}
+
+void FormTimer::OnResume() {
+  Note("Le PC sort de veille.");
 }
 
 // Someone may be at the PC: the quit question is asked as for the close box,

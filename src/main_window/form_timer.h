@@ -7,12 +7,14 @@
 #include <string>
 
 #include "config/i_ofichier.h"
+#include "history/history.h"
 #include "main_window/form_timer_view.h"
 #include "main_window/start_with_windows.h"
 #include "main_window/station_control.h"
 #include "main_window/window_links.h"
 #include "platform/clock.h"
 #include "platform/power.h"
+#include "platform/shell.h"
 #include "platform/user_messages.h"
 
 namespace orvando {
@@ -42,6 +44,8 @@ class FormTimer : public OptionSelector, public MainWindowControl {
     AboutWindowControl* about = nullptr;
     Power* power = nullptr;  // null: nothing keeps the PC awake
     StartWithWindows* start_with_windows = nullptr;
+    History* history = nullptr;  // null: nothing written down
+    Shell* shell = nullptr;      // opens the history
   };
   explicit FormTimer(const Links& links);
   // The other two windows are built after this one, which they refer to.
@@ -71,6 +75,8 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   // "Aide": a few lines on what the program does and where things are.
   void menuAide_Click();
   std::string HelpText() const;
+  // "Historique": the history in the user's text editor.
+  void menuHistorique_Click();
   // "Démarrer avec Windows": its check mark, and choosing it.
   bool menuDemarrage_Checked() const;
   void menuDemarrage_Click();
@@ -93,10 +99,13 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   bool Unload() override;
   // The unload once the question was answered Yes (Windows ending the session
   // asks first, then ends it).
-  void FinishUnload();
+  void FinishUnload(bool session_ending = false);
   // Windows asks whether the session may end; true lets it. `critical`: it
   // ends whatever the answer, so nobody is asked.
   bool QueryEndSession(bool critical);
+  // The PC goes to sleep, and wakes.
+  void OnSuspend();
+  void OnResume();
 
  private:
   void Test15mn();
@@ -110,6 +119,7 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   // The one place the armed state changes: the caption, the indicator and
   // the power request follow it.
   void SetArmed(bool armed);
+  void Note(const std::string& what);
 
   Links links_;
   bool visible_ = true;

@@ -32,6 +32,7 @@ inline constexpr unsigned kClockTextColor = 192;  // red, on black
 // are greyed and do nothing; the other items work.
 inline constexpr const char* kMenuFichier = "Fichier";
 inline constexpr const char* kMenuModifFichier = "Chemin HeavyWeather";
+inline constexpr const char* kMenuHistorique = "Historique";
 inline constexpr const char* kMenuOption = "Option";
 inline constexpr const char* kMenuDuree = "Dur\xC3\xA9" "e mise en marche";
 inline constexpr const char* kMenuJouerson = "Jouer son";

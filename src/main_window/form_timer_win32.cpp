@@ -38,6 +38,7 @@ HMENU BuildMenu() {
   };
   HMENU fichier = CreatePopupMenu();
   item(fichier, MF_STRING, FormTimerWin32::kMenuModifFichierId, L::kMenuModifFichier);
+  item(fichier, MF_STRING, FormTimerWin32::kMenuHistoriqueId, L::kMenuHistorique);
   HMENU option = CreatePopupMenu();
   item(option, MF_STRING | MF_GRAYED, 1002, L::kMenuDuree);
   item(option, MF_STRING | MF_GRAYED, 1003, L::kMenuJouerson);
@@ -197,6 +198,7 @@ void FormTimerWin32::OnCommand(int id) {
   if (id >= kOption1 && id < kOption1 + 5) core_->SelectOption(id - kOption1);
   if (id == kMenuAboutId) core_->menuAbout_Click();
   if (id == kMenuModifFichierId) core_->menuModifFichier_Click();
+  if (id == kMenuHistoriqueId) core_->menuHistorique_Click();
   if (id == kMenuAideId) core_->menuAide_Click();
   if (id == kMenuDemarrageId) core_->menuDemarrage_Click();
 }
@@ -233,15 +235,17 @@ LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnInitMenu(reinterpret_cast<HMENU>(wparam));
       return 0;
     case WM_POWERBROADCAST:
+      if (core_ && wparam == PBT_APMSUSPEND) core_->OnSuspend();
       // Back from sleep: the clock shows the time at once, not at whatever
       // moment the timer set before the sleep falls due.
+      if (core_ && wparam == PBT_APMRESUMEAUTOMATIC) core_->OnResume();
       if (started_ && wparam == PBT_APMRESUMEAUTOMATIC) OnTimer();
       return TRUE;
     case WM_TIMECHANGE:  // the clock was set: the tick follows it at once
       if (started_) OnTimer();
       return 0;
     case WM_ENDSESSION:
-      if (wparam && core_) core_->FinishUnload();
+      if (wparam && core_) core_->FinishUnload(true);
       return 0;
     case WM_DPICHANGED: {
       const RECT* r = reinterpret_cast<const RECT*>(lparam);

@@ -27,6 +27,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
     kMenuModifFichierId = 1001,
     kMenuAideId = 1005,
     kMenuDemarrageId = 1006,
+    kMenuHistoriqueId = 1007,
   };
   static constexpr const wchar_t* kClassName = L"OrvandoFormTimer";
 

@@ -2,6 +2,7 @@
 // What the core needs from the file system. Paths are UTF-8 text in Windows
 // form ("C:\Meteo\Station").
 
+#include <cstdint>
 #include <string>
 
 #include "platform/outcome.h"
@@ -27,6 +28,14 @@ class Files {
   // folder, flushed, then moved over the old one. On failure the old file is
   // left whole.
   virtual Outcome ReplaceAtomically(const std::string& path, const std::string& bytes) = 0;
+
+  // The size of a file in bytes; -1 when there is none.
+  virtual int64_t FileSize(const std::string& path) const = 0;
+  // Adds `bytes` at the end of `path` (created when missing) and closes it
+  // at once: nothing is kept open, nothing waits or retries.
+  virtual Outcome AppendBytes(const std::string& path, const std::string& bytes) = 0;
+  // Renames `from` to `to`, replacing a file of that name.
+  virtual Outcome MoveReplacing(const std::string& from, const std::string& to) = 0;
 
   // The system ANSI code page. ToAnsi fails when a character has no exact
   // equivalent (the text would read back as something else).

@@ -16,6 +16,9 @@ class Shell {
   // not disturb the caller.
   virtual void Open(std::uintptr_t owner, const std::string& operation,
                     const std::string& text) = 0;
+  // Opens a file of ours (the history) with the program the user's system
+  // associates with it; the path may hold any character.
+  virtual void OpenDocument(const std::string& path) = 0;
 };
 
 }  // namespace orvando

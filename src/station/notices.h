@@ -17,14 +17,15 @@ class Notices {
   // Shows "À hh:mm : <what>" in the one notice. While the user has not
   // dismissed it, a new event replaces the text and the notice says how many
   // events it stands for since the first: a weekend of failures leaves one
-  // notice, which still tells when the trouble began.
+  // notice, which still tells when the trouble began, with its day when that
+  // was another day.
   void Report(const std::string& what);
 
  private:
   UserMessages& messages_;
   const Clock& clock_;
   int replaced_ = 0;      // earlier events the notice on screen stands for
-  std::string first_at_;  // the time of the first event it stands for
+  LocalTime first_at_;    // the time of the first event it stands for
 };
 
 }  // namespace orvando

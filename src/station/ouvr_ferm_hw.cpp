@@ -57,12 +57,14 @@ void OuvrFermHW::OuvrirHW() {
       // HeavyWeather is open already: left by a close that gave up, or opened
       // by the user to look at the data. A second copy would fight it for the
       // station's port; this run is that one, closed at its end as usual.
+      run_began_ms_ = clock_.MonotonicMs();
+      Note("HeavyWeather déjà ouvert : sa fenêtre tient lieu de ce lancement.");
     } else if (chemin_hw_.empty()) {
-      notices_.Report(
-          "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Supprimez Orvando.cfg "
-          "et relancez Orvando pour le choisir.");
+      Tell(
+          "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Choisissez-le par le "
+          "menu Fichier, Chemin HeavyWeather.");
     } else if (!folder) {
-      notices_.Report(folder.error + kNotLaunched);
+      Tell(folder.error + kNotLaunched);
     } else {
       Launch();
     }
@@ -78,13 +80,16 @@ void OuvrFermHW::Launch() {
   // By full path, so that a same-named program in our own folder or on the
   // search path is never started instead.
   ProcessId process = 0;
+  const int64_t asked_at = clock_.MonotonicMs();
   const Outcome started = station_.StartProgram(JoinPath(chemin_hw_, hw::kProgramFile), chemin_hw_,
                                                 hw::kShowState, process);
   if (!started) {
-    notices_.Report(started.error + kNotLaunched);
+    Tell(started.error + kNotLaunched);
     return;
   }
   started_ = process;
+  run_began_ms_ = asked_at;
+  Note("HeavyWeather lancé depuis « " + chemin_hw_ + " ».");
 
   // The keystrokes go to whatever window is in front, so each string is sent
   // only once HeavyWeather's window is there; a station slow to show its
@@ -158,9 +163,15 @@ void OuvrFermHW::FermerHW() {
   const int64_t bound = clock_.MonotonicMs() + timings_.close_bound_ms;
   for (;;) {
     pump_.LetPendingEventsRun();
+    const bool first_pass = HWLance;
     FermerFenetre(std::string(hw::kWindowTitle));
     if (HandleHW == 0) {
       reported_stuck_.clear();
+      if (run_began_ms_ < 0) break;
+      Note(first_pass ? "HeavyWeather était déjà fermé quand Orvando allait le fermer."
+                      : "HeavyWeather fermé, " +
+                            std::to_string((clock_.MonotonicMs() - run_began_ms_) / 1000) +
+                            " s après son lancement.");
       break;
     }
     const int64_t now = clock_.MonotonicMs();
@@ -172,6 +183,7 @@ void OuvrFermHW::FermerHW() {
   }
   HWLance = false;
   HandleHW = 0;
+  run_began_ms_ = -1;
   busy_ = false;
 }
 
@@ -183,14 +195,25 @@ void OuvrFermHW::ReportStuckWindows() {
   const bool known = std::all_of(stuck.begin(), stuck.end(), [this](WindowHandle window) {
     return Contains(reported_stuck_, window);
   });
-  if (!known) {
-    notices_.Report(
-        "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est toujours ouverte "
-        "après " +
-        std::to_string(timings_.close_bound_ms / 1000) +
-        " secondes. Fermez HeavyWeather vous-même.");
+  const std::string what =
+      "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est toujours ouverte "
+      "après " +
+      std::to_string(timings_.close_bound_ms / 1000) + " secondes. Fermez HeavyWeather vous-même.";
+  if (known) {
+    Note(what);  // the history keeps every one
+  } else {
+    Tell(what);
   }
   reported_stuck_ = std::move(stuck);
+}
+
+void OuvrFermHW::Tell(const std::string& what) {
+  notices_.Report(what);
+  Note(what);
+}
+
+void OuvrFermHW::Note(const std::string& what) {
+  if (history_) history_->Write(what);
 }
 
 // One close request per HeavyWeather window with that title: a window that

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/i_ofichier.h"
+#include "history/history.h"
 #include "platform/clock.h"
 #include "platform/event_pump.h"
 #include "platform/folders.h"
@@ -42,6 +43,9 @@ class OuvrFermHW {
   OuvrFermHW(const OuvrFermHW&) = delete;
   OuvrFermHW& operator=(const OuvrFermHW&) = delete;
 
+  // Where launches, closes and their failures are written down; none: not.
+  void SetHistory(History* history) { history_ = history; }
+
   bool HWLance = false;       // launched and not yet closed
   WindowHandle HandleHW = 0;  // found by the last close pass; 0 when none
 
@@ -62,6 +66,9 @@ class OuvrFermHW {
   bool IsHeavyWeathers(WindowHandle window) const;
   void WaitUntil(int64_t deadline);
   void ReportStuckWindows();
+  // A failure of the schedule: in the notice and in the history.
+  void Tell(const std::string& what);
+  void Note(const std::string& what);
 
   const std::string& chemin_hw_;
   Folders& folders_;
@@ -72,6 +79,8 @@ class OuvrFermHW {
   const StationTimings timings_;
   bool busy_ = false;
   ProcessId started_ = 0;  // the last HeavyWeather this program started
+  History* history_ = nullptr;
+  int64_t run_began_ms_ = -1;  // when the run under way had HeavyWeather; -1: it has not
   // The windows that the last close which gave up told the user about.
   std::vector<WindowHandle> reported_stuck_;
 };

@@ -138,6 +138,19 @@ TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing)
   EXPECT_FALSE(FindWindowW(nullptr, L"heavy weather"));
   EXPECT_EQ(TextOf(button_), L"Stop");
   QuitAnsweringYes();
+
+  // The history tells the run, in the program's folder beside its settings.
+  const std::vector<std::string> history = ReadLines(folder_ + L"\\Orvando.log");
+  const auto has = [&](const std::string& line) {
+    return std::find(history.begin(), history.end(), line) != history.end();
+  };
+  EXPECT_TRUE(has("2026-12-07 10:15:00\tHeavyWeather lancé depuis « " +
+                  Narrow(folder_ + L"\\Station meteo") + " »."));
+  EXPECT_TRUE(std::any_of(history.begin(), history.end(), [](const std::string& line) {
+    return line.rfind("2026-12-07 10:1", 0) == 0 &&
+           line.find("\tHeavyWeather fermé, 119 s après son lancement.") != std::string::npos;
+  }));
+  for (const auto& line : history) std::printf("history: %s\n", line.c_str());
 }
 
 // Windows starts Orvando at sign-in, from another folder, with /start: it is

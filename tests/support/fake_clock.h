@@ -15,8 +15,11 @@ class FakeClock : public Clock {
     Set(hour, minute, second, millisecond);
   }
 
+  // The time of day, on the day the clock shows (at first Monday 2026-12-07).
   void Set(int hour, int minute, int second, int millisecond = 0);
-  // Moves both clocks forward; the local time wraps at midnight.
+  // The day, keeping the time of day.
+  void SetDate(int year, int month, int day);
+  // Moves both clocks forward; the local time runs on into the next days.
   void Advance(int64_t ms);
   // The PC asleep for `ms`: the local time moves on, the monotonic clock
   // (which does not count sleep) stays.
@@ -27,7 +30,7 @@ class FakeClock : public Clock {
   std::string FormatTime(const LocalTime& time) const override;  // "HH:MM:SS"
 
  private:
-  int64_t day_ms_ = 0;  // milliseconds since local midnight
+  int64_t local_ms_ = 0;  // milliseconds since 2026-12-07 00:00, local time
   int64_t monotonic_ms_ = 1'000'000;
 };
 

@@ -63,6 +63,28 @@ Outcome FakeFiles::ReplaceAtomically(const std::string& path, const std::string&
   return Outcome::Ok();
 }
 
+int64_t FakeFiles::FileSize(const std::string& path) const {
+  const auto it = files.find(path);
+  if (it == files.end() || it->second.folder) return -1;
+  return static_cast<int64_t>(it->second.bytes.size());
+}
+
+Outcome FakeFiles::AppendBytes(const std::string& path, const std::string& bytes) {
+  const auto it = files.find(path);
+  if (fail_appends || (it != files.end() && (it->second.read_only || it->second.folder)))
+    return Refused(path, "accès refusé");
+  files[path].bytes += bytes;
+  return Outcome::Ok();
+}
+
+Outcome FakeFiles::MoveReplacing(const std::string& from, const std::string& to) {
+  const auto it = files.find(from);
+  if (it == files.end()) return Refused(to, "fichier introuvable");
+  files[to] = it->second;
+  files.erase(from);
+  return Outcome::Ok();
+}
+
 bool FakeFiles::ToAnsi(const std::string& utf8, std::string& ansi) const {
   std::u32string text;
   if (!DecodeUtf8(utf8, text)) return false;

@@ -26,6 +26,9 @@ class FakeFiles : public Files {
   bool IsOrdinaryFile(const std::string& path) const override;
   Outcome ReadBytes(const std::string& path, std::string& bytes) const override;
   Outcome ReplaceAtomically(const std::string& path, const std::string& bytes) override;
+  int64_t FileSize(const std::string& path) const override;
+  Outcome AppendBytes(const std::string& path, const std::string& bytes) override;
+  Outcome MoveReplacing(const std::string& from, const std::string& to) override;
   bool ToAnsi(const std::string& utf8, std::string& ansi) const override;
   std::string FromAnsi(const std::string& ansi) const override;
   bool ShortPath(const std::string& path, std::string& short_path) const override;
@@ -40,6 +43,8 @@ class FakeFiles : public Files {
   // before it is moved over the old one (a crash or a full disk there).
   bool fail_before_replace = false;
   int replace_calls = 0;
+  // When set, every append fails (a full disk, a read-only folder).
+  bool fail_appends = false;
   std::vector<std::string> replaced;  // the bytes of each replace that went through
 };
 

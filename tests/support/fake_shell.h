@@ -22,7 +22,10 @@ class FakeShell : public Shell {
     calls.push_back({owner, operation, text});
   }
 
+  void OpenDocument(const std::string& path) override { documents.push_back(path); }
+
   std::vector<Call> calls;
+  std::vector<std::string> documents;
 };
 
 }  // namespace orvando::test

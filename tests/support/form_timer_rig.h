@@ -6,6 +6,7 @@
 #include "fake_files.h"
 #include "fake_form_timer.h"
 #include "fake_messages.h"
+#include "fake_shell.h"
 
 namespace orvando::test {
 
@@ -22,8 +23,10 @@ struct FormTimerRig {
   FakePower power;
   FakeStartupEntry run_key;
   StartWithWindows start_with_windows{run_key, messages, "C:\\Orvando\\Orvando.exe"};
+  History history{files, clock};
+  FakeShell shell;
   FormTimer form{{view, clock, config, station, messages, instance, &install, &about, &power,
-                  &start_with_windows}};
+                  &start_with_windows, &history, &shell}};
 
   FormTimerRig() { config.SetOptionSelector(&form); }
 };

@@ -142,14 +142,23 @@ TEST(FormTimer_Power, TheRequestFollowsTheArmedStateAndGoesWithTheProgram) {
   EXPECT_EQ(p.power.calls, (std::vector<bool>{true, false, true, false}));
 }
 
-TEST(FormTimer_Menu, ChangeFolderOpensTheInstallationWindowAndHelpNamesTheSettingsFile) {
-  Program p;
-  ASSERT_TRUE(p.form.Form_Load());
-  p.form.menuModifFichier_Click();
-  EXPECT_EQ(p.install.changes, 1);
-  p.form.menuAide_Click();
-  ASSERT_EQ(p.messages.informations.size(), 1u);
-  EXPECT_NE(p.messages.informations[0].find(kPath), std::string::npos);
+TEST(FormTimer_Menu, ChangeFolderHelpAndHistory) {
+  for (const bool history_written : {true, false}) {
+    SCOPED_TRACE(history_written);
+    Program p;
+    p.files.fail_appends = !history_written;
+    ASSERT_TRUE(p.form.Form_Load());
+    p.form.menuModifFichier_Click();
+    EXPECT_EQ(p.install.changes, 1);
+    p.form.menuAide_Click();
+    ASSERT_EQ(p.messages.informations.size(), 1u);
+    EXPECT_NE(p.messages.informations[0].find(kPath), std::string::npos);
+    // The history opens in the user's editor; before there is one, a
+    // message says so.
+    p.form.menuHistorique_Click();
+    EXPECT_EQ(p.shell.documents.size(), history_written ? 1u : 0u);
+    EXPECT_EQ(p.messages.informations.size(), history_written ? 1u : 2u);
+  }
 }
 
 TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {

@@ -132,7 +132,7 @@ TEST_F(Station, LaunchFailuresStartNothingTellTheUserOnceAndCountAsARun) {
     int starts;
   };
   const Case cases[] = {
-      {"empty folder", "", "", "Orvando.cfg", 0},
+      {"empty folder", "", "", "Chemin HeavyWeather", 0},
       {"missing folder", "D:\\Parti", "", "D:\\Parti", 0},
       {"missing program", "C:\\Meteo", "introuvable : C:\\Meteo\\heavy weather.exe",
        "C:\\Meteo\\heavy weather.exe", 1},

@@ -25,6 +25,7 @@ constexpr const char* kMissingExe = "introuvable : C:\\Meteo\\heavy weather.exe"
 struct Unattended {
   FakeClock clock;
   FakeFiles files;
+  History history{files, clock};
   FakeMessages messages;  // never answered: notice_shown stays set
   I_Ofichier config{files, messages};
   RecordingView view;
@@ -34,7 +35,8 @@ struct Unattended {
   FakePump pump{clock};
   OuvrFermHW hw;
   StationLink link{hw};
-  FormTimer form{{view, clock, config, link, messages, instance, nullptr, nullptr}};
+  FormTimer form{{view, clock, config, link, messages, instance, nullptr, nullptr, nullptr, nullptr,
+                  &history}};
   std::vector<std::string> starts, posts;  // the time of each start and close request
 
   // Armed with option `option` at h:m:s, just after the second as the timer
@@ -45,6 +47,7 @@ struct Unattended {
     config.CheminHW = "C:\\Meteo";
     folders.existing = {"C:\\Meteo"};
     config.SetOptionSelector(&form);
+    hw.SetHistory(&history);
     form.SelectOption(option);
     form.Command1_Click();
   }
@@ -90,22 +93,88 @@ TEST(Unattended_Notices, ANewEventReplacesTheUnreadOneAndSaysSinceWhen) {
   FakeMessages messages;
   Notices notices(messages, clock);
   struct Step {
-    int h, m;
+    int day, h, m;     // day of December 2026
     bool read_before;  // the user pressed OK on the notice shown
     const char* what;
     const char* shown;
   } steps[] = {
-      {3, 0, false, "a", "À 03:00 : a"},
-      {3, 2, false, "b", "À 03:02 : b\n\nCe message remplace celui de 03:00."},
-      {6, 0, false, "c",
+      {7, 3, 0, false, "a", "À 03:00 : a"},
+      {7, 3, 2, false, "b", "À 03:02 : b\n\nCe message remplace celui de 03:00."},
+      {7, 6, 0, false, "c",
        "À 06:00 : c\n\nCe message remplace les 2 précédents ; le premier date de 03:00."},
-      {9, 0, true, "d", "À 09:00 : d"},
+      {7, 9, 0, true, "d", "À 09:00 : d"},
+      {8, 1, 0, false, "e",
+       "À 01:00 : e\n\nCe message remplace celui du lundi 7 décembre à 09:00."},
+      {11, 18, 0, true, "f", "À 18:00 : f"},
+      {14, 6, 0, false, "g",
+       "À 06:00 : g\n\nCe message remplace celui du vendredi 11 décembre à 18:00."},
+      {14, 9, 0, false, "h",
+       "À 09:00 : h\n\nCe message remplace les 2 précédents ; le premier date du vendredi 11 "
+       "décembre à 18:00."},
   };
   for (const Step& s : steps) {
+    clock.SetDate(2026, 12, s.day);
     clock.Set(s.h, s.m, 0);
     if (s.read_before) messages.notice_shown = false;
     notices.Report(s.what);
     EXPECT_EQ(messages.notices.back(), s.shown);
+  }
+}
+
+// What happened while nobody was there, line by line; a history that can't
+// be written changes nothing else.
+TEST(Unattended_History, ADayOfRunsIsWrittenDownAndAFailedWriteChangesNothing) {
+  const std::string kLog = "C:\\Orvando\\Orvando.log";
+  for (const bool writable : {true, false}) {
+    SCOPED_TRACE(writable ? "writable" : "every write fails");
+    Unattended u(0, 10, 14, 50);  // armed: its first line
+    const std::string armed = u.files.Content(kLog);
+    u.files.fail_appends = !writable;
+    u.Run(10);  // 10:15:00, started; closed at 10:16:59
+    u.station.start_error = kMissingExe;
+    u.Run(900);               // 10:30:00, fails
+    u.form.Command1_Click();  // Stop, at 10:30:00
+    u.Run(1800);              // nothing more
+
+    EXPECT_EQ(u.starts, (std::vector<std::string>{"10:15:00", "10:30:00"}));
+    EXPECT_EQ(u.posts, std::vector<std::string>{"10:16:59"});
+    EXPECT_EQ(u.messages.notices.size(), 1u);
+    EXPECT_TRUE(u.messages.errors.empty());
+    const std::string day = "2026-12-07 ";
+    EXPECT_EQ(armed, "\xEF\xBB\xBF" + day + "10:14:50\tMise en marche, intervalle « 15 mn ».\r\n");
+    EXPECT_EQ(u.files.Content(kLog),
+              !writable
+                  ? armed
+                  : armed + day + "10:15:00\tHeavyWeather lancé depuis « C:\\Meteo ».\r\n" + day +
+                        "10:16:59\tHeavyWeather fermé, 119 s après son lancement.\r\n" + day +
+                        "10:30:00\tintrouvable : C:\\Meteo\\heavy weather.exe HeavyWeather "
+                        "n'a pas été lancé.\r\n" +
+                        day +
+                        "10:30:00\tArrêt : plus aucun lancement jusqu'à la prochaine mise "
+                        "en marche.\r\n");
+  }
+}
+
+// Past 1 MB the history starts a new file; the old one replaces the one
+// before it.
+TEST(Unattended_History, PastItsBoundTheFileStartsAgain) {
+  const std::string kLog = "C:\\Orvando\\Orvando.log";
+  const std::string line = "2026-12-07 00:00:00\tx\r\n";
+  struct Case {
+    int64_t size;  // of the file before the write
+    bool rotated;
+  };
+  for (const Case& c : {Case{History::kMaxBytes - static_cast<int64_t>(line.size()), false},
+                        Case{History::kMaxBytes - static_cast<int64_t>(line.size()) + 1, true}}) {
+    SCOPED_TRACE(c.size);
+    FakeClock clock(0, 0, 0);
+    FakeFiles files;
+    const std::string before(static_cast<size_t>(c.size), 'a');
+    files.files[kLog].bytes = before;
+    files.files[kLog + ".1"].bytes = "older";
+    History(files, clock).Write("x");
+    EXPECT_EQ(files.Content(kLog), c.rotated ? "\xEF\xBB\xBF" + line : before + line);
+    EXPECT_EQ(files.Content(kLog + ".1"), c.rotated ? before : "older");
   }
 }
 
@@ -134,13 +203,14 @@ TEST(Unattended_Notices, AWeekendOfFailuresLeavesOneNotice) {
   // 3 h: back-to-back runs in 8 hours a day, from Friday 18:00 to Monday 06:00.
   const Case cases[] = {
       {"program missing", true, 0, 600, 600,
-       "remplace les 599 précédents ; le premier date de 18:00"},
+       "remplace les 599 précédents ; le premier date du vendredi 4 décembre à 18:00."},
       // Closes that give up leave the window; every later slot runs with it.
       {"window never closes", false, 1, 1, 1, "ne s'est pas fermé"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Unattended u(kOption3h, 17, 59, 59, 2000);
+    u.clock.SetDate(2026, 12, 4);  // a Friday
     if (c.exe_missing) u.station.start_error = kMissingExe;
     u.station.window_template.closes_after = c.stuck_windows ? 0 : 1;
     u.Run(60 * 3600);

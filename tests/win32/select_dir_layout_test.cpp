@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "fake_drives.h"
+#include "fake_files.h"
 #include "fake_folders.h"
 #include "fake_messages.h"
 #include "layout_checks.h"
@@ -15,19 +16,6 @@ namespace orvando::test {
 namespace {
 
 using win32::SelectDirWindow;
-
-class NoFiles : public Files {
- public:
-  std::string ProgramFolder() const override { return "C:\\nulle-part"; }
-  bool IsOrdinaryFile(const std::string&) const override { return false; }
-  Outcome ReadBytes(const std::string&, std::string&) const override { return Outcome::Fail("-"); }
-  Outcome ReplaceAtomically(const std::string&, const std::string&) override {
-    return Outcome::Fail("-");
-  }
-  bool ToAnsi(const std::string& u, std::string& a) const override { return a = u, true; }
-  std::string FromAnsi(const std::string& a) const override { return a; }
-  bool ShortPath(const std::string&, std::string&) const override { return false; }
-};
 
 class HiddenMain : public MainWindowControl {
  public:
@@ -49,7 +37,7 @@ void ExpectInstallWindowAsDesigned(int dpi) {
   drives.AddFolder("C:\\Meteo");
   FakeFolders folders;
   folders.existing = {"C:\\", "C:\\Meteo"};
-  NoFiles files;
+  FakeFiles files;  // no file anywhere
   FakeMessages messages;
   I_Ofichier config(files, messages);
   HiddenMain main;

@@ -9,7 +9,8 @@ namespace orvando::win32 {
 LocalTime Win32Clock::Now() const {
   SYSTEMTIME st;
   GetLocalTime(&st);
-  return {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
+  return {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds,
+          st.wYear, st.wMonth,  st.wDay,    st.wDayOfWeek};
 }
 
 int64_t UnbiasedMs() {

@@ -148,6 +148,34 @@ Outcome Win32Files::ReplaceAtomically(const std::string& path, const std::string
   return WriteFailure(path, ErrorText(error));
 }
 
+int64_t Win32Files::FileSize(const std::string& path) const {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return -1;
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Shared every way, so that an editor showing the file never stops a write,
+// and a write never stops the editor.
+Outcome Win32Files::AppendBytes(const std::string& path, const std::string& bytes) {
+  UniqueHandle file(CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return WriteFailure(path, ErrorText(GetLastError()));
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size())
+    return WriteFailure(path, ErrorText(GetLastError()));
+  return Outcome::Ok();
+}
+
+Outcome Win32Files::MoveReplacing(const std::string& from, const std::string& to) {
+  if (MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+    return Outcome::Ok();
+  return WriteFailure(to, ErrorText(GetLastError()));
+}
+
 // Exact or nothing: no best-fit ("é" must not quietly become "e"), and the
 // text must come back unchanged, so a folder is never stored as another one.
 bool Win32Files::ToAnsi(const std::string& utf8, std::string& ansi) const {

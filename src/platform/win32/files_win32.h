@@ -19,6 +19,9 @@ class Win32Files : public Files {
   bool IsOrdinaryFile(const std::string& path) const override;
   Outcome ReadBytes(const std::string& path, std::string& bytes) const override;
   Outcome ReplaceAtomically(const std::string& path, const std::string& bytes) override;
+  int64_t FileSize(const std::string& path) const override;
+  Outcome AppendBytes(const std::string& path, const std::string& bytes) override;
+  Outcome MoveReplacing(const std::string& from, const std::string& to) override;
   bool ToAnsi(const std::string& utf8, std::string& ansi) const override;
   std::string FromAnsi(const std::string& ansi) const override;
   bool ShortPath(const std::string& path, std::string& short_path) const override;

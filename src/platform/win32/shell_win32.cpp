@@ -37,4 +37,12 @@ void Win32Shell::Open(std::uintptr_t owner, const std::string& operation, const 
   }
 }
 
+void Win32Shell::OpenDocument(const std::string& path) {
+  if (!com_) com_ = std::make_unique<ComScope>();
+  using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  if (auto shell_execute = LazyProc<ShellExecuteWFn>(L"shell32.dll", "ShellExecuteW")) {
+    shell_execute(nullptr, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+}
+
 }  // namespace orvando::win32

@@ -11,6 +11,7 @@ namespace orvando::win32 {
 class Win32Shell : public Shell {
  public:
   void Open(std::uintptr_t owner, const std::string& operation, const std::string& text) override;
+  void OpenDocument(const std::string& path) override;
 
  private:
   std::unique_ptr<ComScope> com_;
