@@ -89,7 +89,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     messages.SetOwner(main_window.hwnd());
     main_window.Attach(&form);
     // Another copy running: end at once, nothing shown, nothing touched.
-    if (form.Form_Load(StartSwitchGiven(win32::Narrow(arguments ? arguments : L"")))) {
+    const bool start_switch = StartSwitchGiven(win32::Narrow(arguments ? arguments : L""));
+    messages.SetErrorsToNotice(start_switch);
+    const bool loaded = form.Form_Load(start_switch);
+    messages.SetErrorsToNotice(false);
+    if (loaded) {
       main_window.Start();
       exit_code = RunMessageLoop(pump);
     }

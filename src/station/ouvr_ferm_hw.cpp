@@ -167,6 +167,7 @@ void OuvrFermHW::FermerHW() {
     FermerFenetre(std::string(hw::kWindowTitle));
     if (HandleHW == 0) {
       reported_stuck_.clear();
+      started_ = 0;  // gone: its process id may be given to another program
       if (run_began_ms_ < 0) break;
       Note(first_pass ? "HeavyWeather était déjà fermé quand Orvando allait le fermer."
                       : "HeavyWeather fermé, " +

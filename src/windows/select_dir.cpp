@@ -17,18 +17,19 @@ void SelectDir::Form_Load(Mode mode) {
   opened_with_ = config_.CheminHW;
   rewritten_ = false;
   view_.ShowDrives(drives_.List());
-  if (mode == Mode::Change && !opened_with_.empty() && PointDir1At(opened_with_)) {
+  const bool at_known_folder =
+      mode == Mode::Change && !opened_with_.empty() && PointDir1At(opened_with_);
+  if (at_known_folder) {
     // Where the program is now: OK at once while it is still there.
     drive_ = DriveOf(folder_);
     view_.ShowDrive(drive_);
     view_.SetText1(folder_);
     SetOk(files_.IsOrdinaryFile(JoinPath(folder_, kProgramFile)));
-    main_.Hide();
-    return;
+  } else {
+    OpenWhereTheProcessStands();
   }
-  OpenWhereTheProcessStands();
   main_.Hide();
-  if (drive_ != 'c') {
+  if (!at_known_folder && drive_ != 'c') {
     view_.ShowDrive('c');
     Drive1_Change('c');
   }

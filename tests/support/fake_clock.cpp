@@ -1,36 +1,17 @@
 #include "fake_clock.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace orvando::test {
 
 namespace {
 
+using std::chrono::days;
+using std::chrono::sys_days;
+
 constexpr int64_t kDayMs = 24LL * 3600 * 1000;
-
-// Days since 1970-01-01 of a date of the Gregorian calendar, and back.
-int64_t DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const int64_t yoe = y - era * 400;
-  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-void CivilFromDays(int64_t z, int& y, int& m, int& d) {
-  z += 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  y = static_cast<int>(yoe + era * 400 + (m <= 2));
-}
-
-const int64_t kFirstDay = DaysFromCivil(2026, 12, 7);
+constexpr sys_days kFirstDay = std::chrono::year{2026} / 12 / 7;
 
 int64_t FloorDiv(int64_t a, int64_t b) {
   return a / b - (a % b != 0 && (a < 0) != (b < 0));
@@ -44,8 +25,8 @@ void FakeClock::Set(int hour, int minute, int second, int millisecond) {
 }
 
 void FakeClock::SetDate(int year, int month, int day) {
-  const int64_t time_of_day = local_ms_ - FloorDiv(local_ms_, kDayMs) * kDayMs;
-  local_ms_ = (DaysFromCivil(year, month, day) - kFirstDay) * kDayMs + time_of_day;
+  const sys_days date = std::chrono::year{year} / month / day;
+  local_ms_ += ((date - kFirstDay).count() - FloorDiv(local_ms_, kDayMs)) * kDayMs;
 }
 
 void FakeClock::Advance(int64_t ms) {
@@ -58,17 +39,18 @@ void FakeClock::Sleep(int64_t ms) {
 }
 
 LocalTime FakeClock::Now() const {
-  const int64_t days = FloorDiv(local_ms_, kDayMs);
-  const int64_t day_ms = local_ms_ - days * kDayMs;
-  LocalTime t;
-  t.millisecond = static_cast<int>(day_ms % 1000);
-  t.second = static_cast<int>(day_ms / 1000 % 60);
-  t.minute = static_cast<int>(day_ms / 60000 % 60);
-  t.hour = static_cast<int>(day_ms / 3600000);
-  CivilFromDays(kFirstDay + days, t.year, t.month, t.day);
-  const int64_t since_epoch = kFirstDay + days;  // 1970-01-01 was a Thursday
-  t.day_of_week = static_cast<int>(((since_epoch % 7) + 7 + 4) % 7);
-  return t;
+  const int64_t day = FloorDiv(local_ms_, kDayMs);
+  const int64_t ms = local_ms_ - day * kDayMs;
+  const sys_days date = kFirstDay + days{day};
+  const std::chrono::year_month_day ymd{date};
+  return {static_cast<int>(ms / 3600000),
+          static_cast<int>(ms / 60000 % 60),
+          static_cast<int>(ms / 1000 % 60),
+          static_cast<int>(ms % 1000),
+          static_cast<int>(ymd.year()),
+          static_cast<int>(static_cast<unsigned>(ymd.month())),
+          static_cast<int>(static_cast<unsigned>(ymd.day())),
+          static_cast<int>(std::chrono::weekday{date}.c_encoding())};
 }
 
 std::string FakeClock::FormatTime(const LocalTime& time) const {

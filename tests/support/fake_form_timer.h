@@ -80,25 +80,16 @@ struct FakePower : Power {
   std::vector<bool> calls;
 };
 
-// The Run value, and registry writes that may be refused.
+// The Run value (empty: none), and registry writes that may be refused.
 struct FakeStartupEntry : StartupEntry {
-  bool Read(std::string& command) const override {
-    if (!present) return false;
-    command = value;
-    return true;
-  }
-  Outcome Write(const std::string& command) override {
+  bool Read(std::string& command) const override { return !(command = value).empty(); }
+  Outcome Write(const std::string& command) override { return Set(command); }
+  Outcome Remove() override { return Set(""); }
+  Outcome Set(const std::string& command) {
     if (refuse) return Outcome::Fail("Accès refusé.");
-    present = true;
     value = command;
     return Outcome::Ok();
   }
-  Outcome Remove() override {
-    if (refuse) return Outcome::Fail("Accès refusé.");
-    present = false;
-    return Outcome::Ok();
-  }
-  bool present = false;
   std::string value;
   bool refuse = false;
 };

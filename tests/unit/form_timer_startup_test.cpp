@@ -2,7 +2,6 @@
 // is read and written, which window opens, what the user is asked.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 
@@ -165,35 +164,27 @@ TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {
   const std::string mine = "\"C:\\Orvando\\Orvando.exe\" /start";
   struct Case {
     const char* name;
-    bool present;
-    std::string value;
-    bool refuse;
-    bool checked_before, present_after;
-    std::string value_after;
-    size_t errors;
+    std::string before;  // the Run value; empty: none
+    bool refuse, checked;
+    std::string after;
   };
   const Case cases[] = {
-      {"none: written", false, "", false, false, true, mine, 0},
-      {"this program, in another case: removed", true, "C:\\ORVANDO\\orvando.exe /start", false,
-       true, false, "", 0},
-      {"a moved copy: rewritten for this one", true, "\"D:\\Old\\Orvando.exe\" /start", false,
-       false, true, mine, 0},
-      {"refused: unchanged, user told", false, "", true, false, false, "", 1},
+      {"none: written", "", false, false, mine},
+      {"this program, in another case: removed", "C:\\ORVANDO\\orvando.exe /start", false, true,
+       ""},
+      {"a moved copy: rewritten", "\"D:\\Old\\Orvando.exe\" /start", false, false, mine},
+      {"refused: unchanged, user told", "", true, false, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Program p;
-    p.run_key.present = c.present;
-    p.run_key.value = c.value;
+    p.run_key.value = c.before;
     p.run_key.refuse = c.refuse;
-    EXPECT_EQ(p.form.menuDemarrage_Checked(), c.checked_before);
+    EXPECT_EQ(p.form.menuDemarrage_Checked(), c.checked);
     p.form.menuDemarrage_Click();
-    EXPECT_EQ(p.run_key.present, c.present_after);
-    if (c.present_after) {
-      EXPECT_EQ(p.run_key.value, c.value_after);
-    }
-    EXPECT_EQ(p.form.menuDemarrage_Checked(), c.present_after && c.value_after == mine);
-    EXPECT_EQ(p.messages.errors.size(), c.errors);
+    EXPECT_EQ(p.run_key.value, c.after);
+    EXPECT_EQ(p.form.menuDemarrage_Checked(), c.after == mine);
+    EXPECT_EQ(p.messages.errors.size(), c.refuse ? 1u : 0u);
   }
 }
 
@@ -267,48 +258,41 @@ TEST(FormTimer_Quit, YesDuringACloseLetsTheTickFinish) {
   EXPECT_EQ(p.about.unloads, 1);
 }
 
-// Windows ending the session asks the question, shown in its list of
-// programs holding the restart; nobody is asked when nobody could answer.
+// Windows ending the session asks the question, shown meanwhile in its list
+// of programs holding the restart; nobody is asked where nobody could answer.
 TEST(FormTimer_Quit, EndOfSession) {
   struct Case {
     const char* name;
-    bool critical, asking, yes;
-    bool may_end;
+    bool critical, yes, may_end;
     size_t questions;
   };
-  const Case cases[] = {
-      {"answered Yes", false, false, true, true, 1},
-      {"answered No", false, false, false, false, 1},
-      {"critical", true, false, false, true, 0},
-      {"question already on screen", false, true, false, true, 0},
-  };
+  const Case cases[] = {{"Yes", false, true, true, 1},
+                        {"No", false, false, false, 1},
+                        {"critical", true, false, true, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Program p;
     p.messages.answer_yes = c.yes;
-    bool may_end = false;
-    if (c.asking) {
-      struct Asking : FakeMessages {
-        std::function<void()> meanwhile;
-        bool AskYesNo(const std::string& text) override {
-          FakeMessages::AskYesNo(text);
-          meanwhile();
-          return false;
-        }
-      } asking;
-      FormTimer form{{p.view, p.clock, p.config, p.station, asking, p.instance}};
-      asking.meanwhile = [&] { may_end = form.QueryEndSession(c.critical); };
-      EXPECT_FALSE(form.Unload());
-      EXPECT_EQ(asking.questions.size(), 1u);
-    } else {
-      may_end = p.form.QueryEndSession(c.critical);
-      const std::vector<std::string> reasons = {"reason Arr\xC3\xAAter le timer et quitter ?",
-                                                "reason "};
-      EXPECT_EQ(p.view.events, c.questions ? reasons : std::vector<std::string>{});
-    }
-    EXPECT_EQ(may_end, c.may_end);
+    EXPECT_EQ(p.form.QueryEndSession(c.critical), c.may_end);
     EXPECT_EQ(p.messages.questions.size(), c.questions);
+    const std::vector<std::string> reason = {"reason Arr\xC3\xAAter le timer et quitter ?",
+                                             "reason "};
+    EXPECT_EQ(p.view.events, c.questions ? reason : std::vector<std::string>{});
   }
+  // The close box's question already on screen: the user had asked to quit.
+  Program p;
+  struct EndsWhileAsking : FakeMessages {
+    FormTimer* form = nullptr;
+    bool may_end = false;
+    bool AskYesNo(const std::string&) override {
+      may_end = form->QueryEndSession(false);
+      return false;
+    }
+  } asking;
+  FormTimer form{{p.view, p.clock, p.config, p.station, asking, p.instance}};
+  asking.form = &form;
+  EXPECT_FALSE(form.Unload());
+  EXPECT_TRUE(asking.may_end);
 }
 
 TEST(FormTimer_Quit, SecondCloseRequestWhileAskingIsTurnedDown) {

@@ -30,6 +30,14 @@ int Height(HWND window) {
   return r.bottom - r.top;
 }
 
+// Started by Windows: an error at start-up waits for nobody.
+TEST(Win32Messages_Notice, ErrorsAtAnUnattendedStartGoToTheNotice) {
+  win32::Win32Messages messages;
+  messages.SetErrorsToNotice(true);
+  messages.ShowError("Impossible d'enregistrer le fichier « C:\\Orvando\\Orvando.cfg ».");
+  EXPECT_TRUE(messages.NoticeShown());
+}
+
 TEST(Win32Messages_Notice, ReplacesItsTextInOneWindowAndLeavesTheKeyboardAlone) {
   // The user's own program, in front and typing.
   HWND user = CreateWindowW(L"STATIC", L"Autre programme", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,

@@ -10,52 +10,37 @@ namespace {
 
 using StationWin32 = StationFixture;
 
-// The user's own program, in front: counts every keystroke it receives.
+// The user's own program: counts every keystroke and close request it
+// receives, and never closes.
 int g_keys_to_other = 0;
+int g_closes_to_other = 0;
 
 LRESULT CALLBACK OtherProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if ((message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
       (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_KEYMENU)) {
     ++g_keys_to_other;
   }
+  if (message == WM_CLOSE) return ++g_closes_to_other, 0;
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-HWND OpenOtherProgramInFront() {
+HWND OpenOtherProgram(const wchar_t* title = L"Autre programme", bool in_front = true) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = OtherProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"OrvandoTestOtherProgram";
   RegisterClassW(&wc);
-  HWND window = CreateWindowW(wc.lpszClassName, L"Autre programme", WS_OVERLAPPEDWINDOW, 10, 10,
-                              300, 200, nullptr, nullptr, wc.hInstance, nullptr);
-  ShowWindow(window, SW_SHOWNORMAL);
-  SetForegroundWindow(window);
-  SetFocus(window);
+  HWND window = CreateWindowW(wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
+                              nullptr, nullptr, wc.hInstance, nullptr);
+  ShowWindow(window, in_front ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
+  if (in_front) SetForegroundWindow(window), SetFocus(window);
   return window;
 }
 
-// A window titled as HeavyWeather's but of another program: Explorer shows a
-// folder named "Heavy Weather" so. This test program plays that part.
-int g_closes_to_other = 0;
-
-LRESULT CALLBACK ExplorerLikeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_CLOSE) {
-    ++g_closes_to_other;
-    return 0;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
+// Explorer titles a folder named "Heavy Weather" so: a window of another
+// program, which this test program plays.
 TEST_F(StationWin32, AnotherProgramsHeavyWeatherWindowIsNeitherTheRunNorClosed) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = ExplorerLikeProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"OrvandoTestExplorerLike";
-  RegisterClassW(&wc);
-  const HWND other = CreateWindowW(wc.lpszClassName, L"Heavy Weather", WS_OVERLAPPEDWINDOW, 10, 10,
-                                   300, 200, nullptr, nullptr, wc.hInstance, nullptr);
-  ShowWindow(other, SW_SHOWNOACTIVATE);
+  const HWND other = OpenOtherProgram(L"Heavy Weather", false);
 
   OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
   hw.OuvrirHW();
@@ -176,7 +161,7 @@ TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood
 TEST_F(StationWin32, KeystrokesNeverReachAnotherProgramInFront) {
   Mode(L"slow-window");
   SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", L"2500");
-  const HWND other = OpenOtherProgramInFront();
+  const HWND other = OpenOtherProgram();
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }))
       << "the test could not take the focus";
 
