@@ -125,6 +125,14 @@ void FormTimerWin32::Start() {
   OnTimer();  // aligns the tick to the next second boundary
 }
 
+// Back from sleep, or with the clock set, the tick comes at once rather than
+// when the timer armed before falls due. From the message loop, not from here:
+// these messages are sent, and whoever sent them would wait for a launch or a
+// close that the tick may start.
+void FormTimerWin32::TickSoon() {
+  if (started_ && hwnd()) SetTimer(hwnd(), kTimerId, USER_TIMER_MINIMUM, nullptr);
+}
+
 void FormTimerWin32::OnTimer() {
   if (!core_) return;
   const int delay = core_->OnTimerEvent();
@@ -236,13 +244,11 @@ LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_POWERBROADCAST:
       if (core_ && wparam == PBT_APMSUSPEND) core_->OnSuspend();
-      // Back from sleep: the clock shows the time at once, not at whatever
-      // moment the timer set before the sleep falls due.
       if (core_ && wparam == PBT_APMRESUMEAUTOMATIC) core_->OnResume();
-      if (started_ && wparam == PBT_APMRESUMEAUTOMATIC) OnTimer();
+      if (wparam == PBT_APMRESUMEAUTOMATIC) TickSoon();
       return TRUE;
-    case WM_TIMECHANGE:  // the clock was set: the tick follows it at once
-      if (started_) OnTimer();
+    case WM_TIMECHANGE:  // the clock was set
+      TickSoon();
       return 0;
     case WM_ENDSESSION:
       if (wparam && core_) core_->FinishUnload(true);

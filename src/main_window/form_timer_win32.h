@@ -59,6 +59,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
   void Layout(UINT dpi);
   void OnCommand(int id);
   void OnTimer();
+  void TickSoon();
   void OnInitMenu(HMENU menu);
   LRESULT OnColorStatic(HDC dc, HWND control);
   HBRUSH IndicatorBrush() const;

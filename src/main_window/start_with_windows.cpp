@@ -65,7 +65,9 @@ bool StartWithWindows::Checked() const {
   if (!entry_.Read(command)) return false;
   std::string_view rest = command;
   const std::string_view program = NextArgument(rest);
-  return !program.empty() && SameFolder(std::string(program), program_file_);
+  // Without /start Windows would start it stopped: not what the item says.
+  return !program.empty() && SameFolder(std::string(program), program_file_) &&
+         StartSwitchGiven(rest);
 }
 
 void StartWithWindows::Toggle() {

@@ -21,8 +21,9 @@ class StartWithWindows {
   // `program_file` is the full path of the running Orvando.exe.
   StartWithWindows(StartupEntry& entry, UserMessages& messages, std::string program_file);
 
-  // The Run value names this program file (case not told apart). A value
-  // left by a copy that was moved names another one: unchecked.
+  // The Run value names this program file (case not told apart) with the
+  // /start switch. A value left by a copy that was moved names another one:
+  // unchecked, and choosing the item writes it for this one.
   bool Checked() const;
   // Unchecked: writes the value for this program file. Checked: removes it.
   // A failure is told to the user and changes nothing.

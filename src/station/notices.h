@@ -12,7 +12,10 @@ namespace orvando {
 
 class Notices {
  public:
-  Notices(UserMessages& messages, const Clock& clock) : messages_(messages), clock_(clock) {}
+  // A notice already on screen when the first event comes (an error at an
+  // unattended start) dates from now.
+  Notices(UserMessages& messages, const Clock& clock)
+      : messages_(messages), clock_(clock), first_at_(clock.Now()) {}
 
   // Shows "À hh:mm : <what>" in the one notice. While the user has not
   // dismissed it, a new event replaces the text and the notice says how many
@@ -24,8 +27,8 @@ class Notices {
  private:
   UserMessages& messages_;
   const Clock& clock_;
-  int replaced_ = 0;      // earlier events the notice on screen stands for
-  LocalTime first_at_;    // the time of the first event it stands for
+  int replaced_ = 0;    // earlier events the notice on screen stands for
+  LocalTime first_at_;  // the time of the first event it stands for
 };
 
 }  // namespace orvando

@@ -148,7 +148,8 @@ std::vector<WindowHandle> OuvrFermHW::HeavyWeatherWindows(const std::string& tit
 // program started it; when its process can't be asked, its title decides.
 bool OuvrFermHW::IsHeavyWeathers(WindowHandle window) const {
   const ProcessId process = station_.WindowProcess(window);
-  if (process != 0 && process == started_) return true;
+  if (process == 0) return false;  // gone meanwhile
+  if (process == started_) return true;
   std::string program;
   return !station_.ProgramOf(process, program) || NamesProgramFile(program, hw::kProgramFile);
 }

@@ -47,9 +47,9 @@ TEST_F(E2e_MainWindow, StartAndStopToggleTheCaptionAndTheIndicatorBlinksOnlyWhil
   bool slot_while_armed = false;
   const int until = stopped_at < armed_at ? stopped_at + 86400 : stopped_at;  // midnight
   for (int t = armed_at; t <= until + 1; ++t) slot_while_armed |= t / 60 % 30 == 0;
-  if (!slot_while_armed) {
-    EXPECT_TRUE(ReadLines(LogPath()).empty()) << "a station was started";
-  }
+  size_t starts = 0;
+  for (const auto& line : ReadLines(LogPath())) starts += line.rfind("start ", 0) == 0;
+  EXPECT_LE(starts, slot_while_armed ? 1u : 0u) << "a station was started";
   QuitAnsweringYes(main);
 }
 

@@ -173,6 +173,7 @@ TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {
       {"this program, in another case: removed", "C:\\ORVANDO\\orvando.exe /start", false, true,
        ""},
       {"a moved copy: rewritten", "\"D:\\Old\\Orvando.exe\" /start", false, false, mine},
+      {"without /start: rewritten", "\"C:\\Orvando\\Orvando.exe\"", false, false, mine},
       {"refused: unchanged, user told", "", true, false, ""},
   };
   for (const auto& c : cases) {

@@ -260,8 +260,9 @@ TEST_F(Station, FermerAfterQuitRunsToItsBoundWithEventsAndStaysQuiet) {
 }
 
 // The PC put to sleep in the middle of a close (lid, power button): the bound
-// counts only the time it was awake, so the close goes on after the resume
-// and no false "not closed" notice is shown.
+// is measured on the clock that does not count sleep, never on the local
+// time, so the close goes on after the resume and no false "not closed"
+// notice is shown.
 TEST_F(Station, ASleepDuringACloseDoesNotEndItEarly) {
   const WindowHandle slow = station.AddWindow({0, "heavy weather", 7, false, 50});  // 5 s
   int events = 0;

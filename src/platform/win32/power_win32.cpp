@@ -10,8 +10,8 @@ Win32Power::~Win32Power() {
 
 void Win32Power::KeepSystemAwake(bool awake) {
   if (awake == awake_) return;
-  awake_ = awake;
   if (!awake) {
+    awake_ = false;
     if (thread_state_)
       SetThreadExecutionState(ES_CONTINUOUS);
     else if (request_)
@@ -30,9 +30,14 @@ void Win32Power::KeepSystemAwake(bool awake) {
     reason.Reason.SimpleReasonString = reason_text;
     request_.reset(PowerCreateRequest(&reason));
   }
-  if (request_ && PowerSetRequest(request_.get(), PowerRequestSystemRequired)) return;
-  // Wine has no power requests (the call fails as not implemented).
+  // Wine has no power requests (the call fails as not implemented). What
+  // fails both ways is asked again at the next Start.
+  if (request_ && PowerSetRequest(request_.get(), PowerRequestSystemRequired)) {
+    awake_ = true;
+    return;
+  }
   thread_state_ = SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED) != 0;
+  awake_ = thread_state_;
 }
 
 }  // namespace orvando::win32

@@ -36,6 +36,13 @@ bool Win32StartupEntry::Read(std::string& command) const {
   RegCloseKey(key);
   if (status != ERROR_SUCCESS) return false;
   text.resize(size / sizeof(wchar_t) + 1);  // the value may lack its final null
+  if (type == REG_EXPAND_SZ) {
+    wchar_t expanded[2048];
+    const DWORD n = ExpandEnvironmentStringsW(text.data(), expanded, 2048);
+    if (n == 0 || n > 2048) return false;
+    command = Narrow(expanded);
+    return true;
+  }
   command = Narrow(text.data());
   return true;
 }
