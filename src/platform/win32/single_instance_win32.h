@@ -6,7 +6,7 @@
 
 namespace orvando::win32 {
 
-inline constexpr const wchar_t* kInstanceMutexName = L"Local\\Orvando.SingleInstance";
+inline constexpr const wchar_t* kInstanceMutexName = L"Global\\Orvando.SingleInstance";
 
 class Win32SingleInstance : public SingleInstance {
  public:
