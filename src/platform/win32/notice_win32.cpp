@@ -1,6 +1,7 @@
 #include "platform/win32/notice_win32.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/messages_win32.h"
@@ -74,11 +75,13 @@ bool NoticeWindow::Load() {
 }
 
 void NoticeWindow::Layout(UINT dpi, bool centre) {
-  font_.reset(MessageFont(dpi));
+  // The old font is freed only once no control uses it any more.
+  UniqueGdi font(MessageFont(dpi));
   HWND text = GetDlgItem(hwnd(), kText);
   HWND ok = GetDlgItem(hwnd(), kOk);
-  SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  font_ = std::move(font);
 
   const int text_height =
       std::max(kIcon, TextHeightTwips(text, static_cast<HFONT>(font_.get()), dpi));
