@@ -1,8 +1,9 @@
 // How long a close takes against the stand-in station, how many WM_CLOSE it
 // receives, and how much CPU this side uses while it waits: once with a
 // station that closes, once with one that ignores WM_CLOSE until the bound.
-// Each close is done by OuvrFermHW and, for comparison, by the plainest loop
-// that does the same job. One "RESULT <figure> <closer> <value>" line per
+// Each close is done by OuvrFermHW (asking again on its alarm, from the
+// message loop) and, for comparison, by the plainest loop that does the same
+// job. One "RESULT <figure> <closer> <value>" line per
 // figure on stdout, for bench/run; the same in words on stderr.
 #include <windows.h>
 
@@ -12,8 +13,8 @@
 #include <string>
 
 #include "probe_win32.h"
+#include "platform/win32/alarm_win32.h"
 #include "platform/win32/clock_win32.h"
-#include "platform/win32/event_pump_win32.h"
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/station_win32.h"
 #include "platform/win32/text_win32.h"
@@ -71,7 +72,19 @@ void PlainClose(const StationTimings& timings) {
     HWND window = FindWindowW(nullptr, L"heavy weather");
     if (!window) return;
     PostMessageW(window, WM_CLOSE, 0, 0);
-    Sleep(static_cast<DWORD>(timings.close_pass_ms));
+    Sleep(static_cast<DWORD>(timings.pace_ms));
+  }
+}
+
+// Runs this thread's messages, as the program's loop does, until `done`
+// holds or `ms` have passed.
+template <typename Done>
+void RunMessagesUntil(Done done, int ms) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(ms);
+  for (ULONGLONG now = GetTickCount64(); !done() && now < deadline; now = GetTickCount64()) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg);
   }
 }
 
@@ -87,14 +100,15 @@ void Run(const char* mode, const char* figure, bool plain, int bound_s, const st
   SetEnvironmentVariableW(L"ORVANDO_STATION_MODE", win32::Widen(mode).c_str());
   win32::Win32Folders folders;
   win32::Win32Station station;
-  win32::Win32EventPump pump;
+  win32::Win32Alarm alarm;
   win32::Win32Clock clock;
   PrintedMessages messages;
   StationTimings timings;
   timings.close_bound_ms = bound_s * 1000;
-  OuvrFermHW hw(folder, folders, station, pump, clock, messages, timings);
+  OuvrFermHW hw(folder, folders, station, alarm, clock, messages, timings);
   hw.OuvrirHW();
-  for (int i = 0; i < 200 && CountLines("window") == 0; ++i) pump.WaitWithEvents(50);
+  RunMessagesUntil([&] { return CountLines("window") > 0 && hw.Waiting() == OuvrFermHW::Wait::None; },
+                   10000);
 
   const ULONGLONG start = GetTickCount64();
   const double cpu_start = CpuMs();
@@ -102,10 +116,12 @@ void Run(const char* mode, const char* figure, bool plain, int bound_s, const st
     PlainClose(timings);
   } else {
     hw.FermerHW();
+    RunMessagesUntil([&] { return hw.Waiting() == OuvrFermHW::Wait::None; },
+                     timings.close_bound_ms + 5000);
   }
   const double cpu = CpuMs() - cpu_start;
   const ULONGLONG took = GetTickCount64() - start;
-  pump.WaitWithEvents(500);
+  RunMessagesUntil([] { return false; }, 500);
   const char* closer = plain ? "reference" : "orvando";
   const int closes = CountLines("close");
   std::fprintf(stderr, "%-9s %-13s close took %6llu ms, %4d WM_CLOSE received, %6.1f ms CPU\n",

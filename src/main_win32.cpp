@@ -9,10 +9,9 @@
 #include "main_window/form_timer.h"
 #include "main_window/form_timer_win32.h"
 #include "main_window/start_with_windows.h"
-#include "main_window/station_link.h"
+#include "platform/win32/alarm_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/drives_win32.h"
-#include "platform/win32/event_pump_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/lazy_dll_win32.h"
@@ -31,20 +30,27 @@ using namespace orvando;
 
 namespace {
 
-int RunMessageLoop(win32::Win32EventPump& pump) {
+// The one loop of the program. The last window gone (WM_QUIT), a close that
+// was under way still runs to its end or its bound: its alarm rings here.
+int RunMessageLoop(const OuvrFermHW& station) {
   MSG msg;
-  // A handler may have pulled WM_QUIT out of the queue in a nested wait.
-  while (!pump.QuitRequested()) {
+  bool quit = false;
+  int exit_code = 0;
+  while (!quit || station.Waiting() == OuvrFermHW::Wait::ForClose) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) return static_cast<int>(msg.wParam);
     if (got < 0) return 1;
+    if (got == 0) {
+      quit = true;
+      exit_code = static_cast<int>(msg.wParam);
+      continue;
+    }
     // Tab and the arrow keys move between controls, as in a dialog.
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     if (root && IsDialogMessageW(root, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return pump.ExitCode();
+  return exit_code;
 }
 
 }  // namespace
@@ -53,16 +59,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   // Before anything loads a DLL by name (the common controls load their theme
   // DLL): none may come from the program's folder.
   win32::LimitDllSearchToSystem32();
+  win32::Win32Files files;
+  // Our own folder stays our current one: started by Windows we stand in the
+  // sign-in's folder, and no folder we browse or start a program in is ever
+  // held open by us (it could not be renamed or deleted while we run).
+  SetCurrentDirectoryW(win32::Widen(files.ProgramFolder()).c_str());
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
   win32::Win32Clock clock;
-  win32::Win32Files files;
   win32::Win32Messages messages;
   win32::Win32Folders folders;
   win32::Win32Drives drives;
   win32::Win32Station station_platform;
-  win32::Win32EventPump pump;
+  win32::Win32Alarm alarm;
   win32::Win32SingleInstance instance;
   win32::Win32Shell shell;
   win32::Win32Power power;
@@ -71,13 +81,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
 
   I_Ofichier config(files, messages);
   History history(files, clock);
-  OuvrFermHW station(config, folders, station_platform, pump, clock, messages);
+  OuvrFermHW station(config, folders, station_platform, alarm, clock, messages);
   station.SetHistory(&history);
-  StationLink station_link(station);
 
   win32::WindowCounter windows;
   win32::FormTimerWin32 main_window(&windows);
-  FormTimer form({main_window, clock, config, station_link, messages, instance, nullptr, nullptr,
+  FormTimer form({main_window, clock, config, station, messages, instance, nullptr, nullptr,
                   &power, &start_with_windows, &history, &shell});
   win32::SelectDirWindow install(&windows, form, config, folders, files, drives);
   win32::AboutWin32 about(shell, &windows);
@@ -95,7 +104,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     messages.SetErrorsToNotice(false);
     if (loaded) {
       main_window.Start();
-      exit_code = RunMessageLoop(pump);
+      exit_code = RunMessageLoop(station);
     }
   } else {
     exit_code = 1;

@@ -163,6 +163,7 @@ void FormTimer::FinishUnload(bool session_ending) {
   loaded_ = false;
   visible_ = false;
   if (links_.power) links_.power->KeepSystemAwake(false);
+  links_.station.ProgramEnding();
   Note(session_ending ? "Orvando s'est fermé avec la session Windows." : "Orvando s'est fermé.");
   links_.view.Destroy();
 }
@@ -179,13 +180,21 @@ void FormTimer::OnResume() {
 // and Windows' list of programs holding the restart shows it meanwhile. Where
 // nobody can answer in time, the session ends: a critical end, or a question
 // already on screen (the user had asked to quit and walked away).
+//
+// After No the reason stays until Windows says the session goes on (or ends
+// after all): Windows shows it in its list once our answer has come back.
 bool FormTimer::QueryEndSession(bool critical) {
   if (critical || asking_quit_) return true;
   links_.view.SetSessionEndReason(kQuitQuestion);
   int16_t cancel = 0;
   Form_QueryUnload(cancel, 2);
-  links_.view.SetSessionEndReason("");
+  if (cancel == 0) links_.view.SetSessionEndReason("");
   return cancel == 0;
+}
+
+void FormTimer::EndSession(bool ending) {
+  links_.view.SetSessionEndReason("");
+  if (ending) FinishUnload(true);
 }
 
 void FormTimer::Hide() {

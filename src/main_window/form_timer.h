@@ -10,12 +10,12 @@
 #include "history/history.h"
 #include "main_window/form_timer_view.h"
 #include "main_window/start_with_windows.h"
-#include "main_window/station_control.h"
 #include "main_window/window_links.h"
 #include "platform/clock.h"
 #include "platform/power.h"
 #include "platform/shell.h"
 #include "platform/user_messages.h"
+#include "station/ouvr_ferm_hw.h"
 
 namespace orvando {
 
@@ -37,7 +37,7 @@ class FormTimer : public OptionSelector, public MainWindowControl {
     FormTimerView& view;
     const Clock& clock;
     I_Ofichier& config;
-    StationControl& station;
+    OuvrFermHW& station;
     UserMessages& messages;
     SingleInstance& instance;
     InstallWindowControl* install = nullptr;  // null: a missing file selects option 0 only
@@ -98,11 +98,14 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   void Show() override;
   bool Unload() override;
   // The unload once the question was answered Yes (Windows ending the session
-  // asks first, then ends it).
+  // asks first, then ends it). A close under way goes on to its end.
   void FinishUnload(bool session_ending = false);
   // Windows asks whether the session may end; true lets it. `critical`: it
   // ends whatever the answer, so nobody is asked.
   bool QueryEndSession(bool critical);
+  // Windows tells whether the session ends after all: the answer given, the
+  // reason shown meanwhile goes.
+  void EndSession(bool ending);
   // The PC goes to sleep, and wakes.
   void OnSuspend();
   void OnResume();

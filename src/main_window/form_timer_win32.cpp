@@ -127,8 +127,7 @@ void FormTimerWin32::Start() {
 
 // Back from sleep, or with the clock set, the tick comes at once rather than
 // when the timer armed before falls due. From the message loop, not from here:
-// these messages are sent, and whoever sent them would wait for a launch or a
-// close that the tick may start.
+// these messages are sent, and whoever sent them waits for our answer.
 void FormTimerWin32::TickSoon() {
   if (started_ && hwnd()) SetTimer(hwnd(), kTimerId, USER_TIMER_MINIMUM, nullptr);
 }
@@ -250,8 +249,8 @@ LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_TIMECHANGE:  // the clock was set
       TickSoon();
       return 0;
-    case WM_ENDSESSION:
-      if (wparam && core_) core_->FinishUnload(true);
+    case WM_ENDSESSION:  // the answer is in: the session ends, or goes on
+      if (core_) core_->EndSession(wparam != 0);
       return 0;
     case WM_DPICHANGED: {
       const RECT* r = reinterpret_cast<const RECT*>(lparam);

@@ -25,21 +25,21 @@ void FormTimer::Timer1_Timer() {
   const bool armed = Command1Caption == "Stop";
   if (armed) ToggleIndicator();
 
-  // A tick that arrives while a launch or a close waits with events running
-  // (nested inside an earlier tick) shows the time and the blink only: no
-  // rule, no count, no second close, so nesting stays one level deep.
-  if (links_.station.Busy()) return;
+  // While HeavyWeather's window is awaited, or asked to close, a tick shows
+  // the time and the blink only: no rule until the close has ended, and the
+  // run is counted from its launch tick once the launch is done.
+  if (links_.station.Waiting() != OuvrFermHW::Wait::None) return;
 
-  if (armed && !links_.station.Launched()) {
+  if (armed && !links_.station.HWLance) {
     if (DureeValue() == 15) Test15mn();
     if (DureeValue() == 30) Test30mn();
     if (DureeValue() == 1) Test1h();
     if (DureeValue() == 3) Test3h();
     if (DureeValue() == 6) Test6h();
   }
-  if (links_.station.Launched()) ++CompteurTicks;
+  if (links_.station.HWLance) ++CompteurTicks;
   if (CompteurTicks == kRunTicks) {
-    links_.station.Close();
+    links_.station.FermerHW();
     CompteurTicks = 0;
   }
 }
@@ -86,6 +86,6 @@ void FormTimer::Test6h() {
   }
 }
 
-void FormTimer::LancerHW() { links_.station.Open(); }
+void FormTimer::LancerHW() { links_.station.OuvrirHW(); }
 
 }  // namespace orvando

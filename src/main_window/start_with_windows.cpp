@@ -66,8 +66,9 @@ bool StartWithWindows::Checked() const {
   std::string_view rest = command;
   const std::string_view program = NextArgument(rest);
   // Without /start Windows would start it stopped: not what the item says.
+  // Turned off in Task Manager, Windows no longer runs the value at all.
   return !program.empty() && SameFolder(std::string(program), program_file_) &&
-         StartSwitchGiven(rest);
+         StartSwitchGiven(rest) && !entry_.TurnedOff();
 }
 
 void StartWithWindows::Toggle() {
@@ -80,7 +81,8 @@ void StartWithWindows::Toggle() {
     }
     return;
   }
-  const Outcome written = entry_.Write(Command());
+  Outcome written = entry_.Write(Command());
+  if (written) written = entry_.TurnOn();
   if (!written) messages_.ShowError(written.error + "\nOrvando ne démarrera pas avec Windows.");
 }
 

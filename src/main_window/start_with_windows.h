@@ -22,11 +22,12 @@ class StartWithWindows {
   StartWithWindows(StartupEntry& entry, UserMessages& messages, std::string program_file);
 
   // The Run value names this program file (case not told apart) with the
-  // /start switch. A value left by a copy that was moved names another one:
+  // /start switch, and the user has not turned it off in Windows' start-up
+  // list. A value left by a copy that was moved names another one:
   // unchecked, and choosing the item writes it for this one.
   bool Checked() const;
-  // Unchecked: writes the value for this program file. Checked: removes it.
-  // A failure is told to the user and changes nothing.
+  // Unchecked: writes the value for this program file and turns it on.
+  // Checked: removes it. A failure is told to the user.
   void Toggle();
   // The value as written: the quoted path, then " /start".
   std::string Command() const;

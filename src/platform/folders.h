@@ -1,5 +1,7 @@
 #pragma once
-// The process's current drive and folder.
+// Folders as Windows names them. Nothing here changes the process's current
+// folder: a folder that is a program's current one is held open by Windows,
+// and could not be renamed, moved or deleted while Orvando runs.
 
 #include <string>
 
@@ -10,11 +12,11 @@ namespace orvando {
 class Folders {
  public:
   virtual ~Folders() = default;
-  // Makes the folder's drive the current drive and the folder the current
-  // folder. A French error names the folder when it fails.
-  virtual Outcome SetCurrentFolder(const std::string& folder) = 0;
-  // The current folder, as Windows reports it: no trailing separator except
-  // at the root of a drive ("C:\").
+  // `folder` written in full as Windows writes it, with no trailing separator
+  // except at the root of a drive ("C:\"), when it is a folder that exists.
+  // A French error names the folder when it is not.
+  virtual Outcome FullFolder(const std::string& folder, std::string& full) const = 0;
+  // The process's current folder, in the same form: Orvando's own folder.
   virtual std::string CurrentFolder() const = 0;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 // The command Windows runs for this program at each sign-in: the value
-// "Orvando" of HKCU\Software\Microsoft\Windows\CurrentVersion\Run.
+// "Orvando" of HKCU\Software\Microsoft\Windows\CurrentVersion\Run, and the
+// switch Windows 8 and later keep beside it, which Task Manager's start-up
+// list (and Paramètres, Applications, Démarrage) turns off.
 
 #include <string>
 
@@ -16,6 +18,11 @@ class StartupEntry {
   // A French error says what could not be done, and why.
   virtual Outcome Write(const std::string& command) = 0;
   virtual Outcome Remove() = 0;
+  // True when the user turned the entry off in Windows' start-up list: the
+  // value keeps its place, and Windows does not run it.
+  virtual bool TurnedOff() const = 0;
+  // Turns it on again; nothing to do where it is not turned off.
+  virtual Outcome TurnOn() = 0;
 };
 
 }  // namespace orvando

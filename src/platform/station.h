@@ -3,13 +3,27 @@
 // a program, the desktop's top-level windows, and the keyboard.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/outcome.h"
-#include "station/keys.h"
 
 namespace orvando {
+
+// One key pressed or released.
+struct KeyEvent {
+  enum class Kind {
+    VirtualKey,  // `code` is a Windows virtual-key code
+    Character,   // `code` is a character; the keyboard layout says which key
+                 // (and which shift state) types it
+  };
+  Kind kind = Kind::VirtualKey;
+  uint32_t code = 0;
+  bool down = true;  // press, or release
+
+  friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
+};
 
 using WindowHandle = std::uint64_t;  // a top-level window; 0 for none
 using ProcessId = std::uint32_t;     // 0 for none
@@ -47,7 +61,7 @@ class StationPlatform {
 
   // Types the keys into the foreground window, without waiting for them to
   // be handled. False when the system refused them.
-  virtual bool SendKeys(const std::vector<KeyEvent>& keys) = 0;
+  virtual bool SendKeys(std::span<const KeyEvent> keys) = 0;
 };
 
 }  // namespace orvando

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/station.h"
+
 namespace orvando::hw {
 
 inline constexpr std::string_view kProgramFile = "heavy weather.exe";
@@ -13,11 +15,23 @@ inline constexpr std::string_view kWindowTitle = "heavy weather";
 // Minimised, with the focus (SW_SHOWMINIMIZED).
 inline constexpr int kShowState = 2;
 
-// Alt+Space opens the window menu; a space, then u, picks "Réduire" (its
-// access key on a French Windows). HeavyWeather may ignore the show state it
-// is started with; these minimise it anyway.
-inline constexpr std::string_view kOpenWindowMenu = "%{ }";
-inline constexpr std::string_view kPickMinimise = " {u}";
+// HeavyWeather may ignore the show state it is started with; these keys
+// minimise it anyway, through its window menu. "%{ }" in the classic
+// send-keys notation: Alt+Space, which opens the window menu.
+inline constexpr uint32_t kVkAlt = 0x12;  // VK_MENU
+inline constexpr KeyEvent kOpenWindowMenu[] = {
+    {KeyEvent::Kind::VirtualKey, kVkAlt, true},
+    {KeyEvent::Kind::Character, ' ', true},
+    {KeyEvent::Kind::Character, ' ', false},
+    {KeyEvent::Kind::VirtualKey, kVkAlt, false},
+};
+// " {u}": a space, then u, the access key of "Réduire" on a French Windows.
+inline constexpr KeyEvent kPickMinimise[] = {
+    {KeyEvent::Kind::Character, ' ', true},
+    {KeyEvent::Kind::Character, ' ', false},
+    {KeyEvent::Kind::Character, 'u', true},
+    {KeyEvent::Kind::Character, 'u', false},
+};
 
 // The close request: WM_CLOSE with wParam 1 and lParam 1.
 inline constexpr uint32_t kCloseMessage = 16;

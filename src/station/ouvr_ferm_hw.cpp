@@ -33,26 +33,21 @@ constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
 
 }  // namespace
 
-OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, Folders& folders, StationPlatform& station,
-                       EventPump& pump, const Clock& clock, UserMessages& messages,
-                       StationTimings timings)
+OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
+                       StationPlatform& station, Alarm& alarm, const Clock& clock,
+                       UserMessages& messages, StationTimings timings)
     : chemin_hw_(chemin_hw),
       folders_(folders),
       station_(station),
-      pump_(pump),
+      alarm_(alarm),
       clock_(clock),
       notices_(messages, clock),
       timings_(timings) {}
 
-// A call that arrives while a launch or a close is under way (from an event
-// run by its wait) does nothing: the one under way finishes the job.
 void OuvrFermHW::OuvrirHW() {
-  if (busy_) return;
-  busy_ = true;
-  // The current folder follows CheminHW at every call, launched or not; it is
-  // not put back afterwards.
-  const Outcome folder = chemin_hw_.empty() ? Outcome::Ok() : folders_.SetCurrentFolder(chemin_hw_);
+  if (wait_ != Wait::None) return;  // the launch or close under way goes on
   if (!HWLance) {
+    std::string folder;
     if (!HeavyWeatherWindows(std::string(hw::kWindowTitle)).empty()) {
       // HeavyWeather is open already: left by a close that gave up, or opened
       // by the user to look at the data. A second copy would fight it for the
@@ -63,8 +58,8 @@ void OuvrFermHW::OuvrirHW() {
       Tell(
           "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Choisissez-le par le "
           "menu Fichier, Chemin HeavyWeather.");
-    } else if (!folder) {
-      Tell(folder.error + kNotLaunched);
+    } else if (const Outcome there = folders_.FullFolder(chemin_hw_, folder); !there) {
+      Tell(there.error + kNotLaunched);
     } else {
       Launch();
     }
@@ -73,12 +68,12 @@ void OuvrFermHW::OuvrirHW() {
   // slot instead of retrying every second. The notice does not wait for an
   // answer, so that slot comes whether or not someone has read it.
   HWLance = true;
-  busy_ = false;
 }
 
+// By full path, so that a same-named program in our own folder or on the
+// search path is never started instead; in its own folder, as its working
+// folder, which ours never becomes.
 void OuvrFermHW::Launch() {
-  // By full path, so that a same-named program in our own folder or on the
-  // search path is never started instead.
   ProcessId process = 0;
   const int64_t asked_at = clock_.MonotonicMs();
   const Outcome started = station_.StartProgram(JoinPath(chemin_hw_, hw::kProgramFile), chemin_hw_,
@@ -90,49 +85,57 @@ void OuvrFermHW::Launch() {
   started_ = process;
   run_began_ms_ = asked_at;
   Note("HeavyWeather lancé depuis « " + chemin_hw_ + " ».");
+  wait_ = Wait::ForWindow;
+  deadline_ = asked_at + timings_.window_wait_ms;
+  keys_typed_ = 0;
+  LookForWindow();
+}
 
-  // The keystrokes go to whatever window is in front, so each string is sent
-  // only once HeavyWeather's window is there; a station slow to show its
-  // window must not have them typed into the user's own program.
-  const int64_t deadline = clock_.MonotonicMs() + timings_.focus_wait_ms;
-  for (std::string_view keys : {hw::kOpenWindowMenu, hw::kPickMinimise}) {
-    const WindowHandle front = WaitForStationInFront(process, deadline);
-    if (front == 0) {
-      MinimiseStartedWindow(process);
-      return;
+void OuvrFermHW::OnAlarm() {
+  if (wait_ == Wait::ForWindow) LookForWindow();
+  if (wait_ == Wait::ForClose) ClosePass();
+}
+
+// The keystrokes go to whatever window is in front, so each string is typed
+// only once HeavyWeather's window is there: a station slow to show its
+// window must not have them typed into the user's own program.
+void OuvrFermHW::LookForWindow() {
+  static constexpr std::span<const KeyEvent> kStrings[] = {hw::kOpenWindowMenu,
+                                                           hw::kPickMinimise};
+  while (keys_typed_ < 2) {
+    const WindowHandle front = station_.ForegroundWindow();
+    if (!IsStationWindow(front)) {
+      const int64_t now = clock_.MonotonicMs();
+      if (now < deadline_ && !ending_) {
+        alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
+                   [this] { OnAlarm(); });
+        return;
+      }
+      MinimiseStartedWindow();
+      break;
     }
     // Already minimised: what the keys are for is done, and Alt+Space, space
     // on a minimised window would restore it.
-    if (station_.IsMinimised(front)) return;
-    const KeyParse parsed = ParseKeys(keys);
-    if (parsed.ok) station_.SendKeys(parsed.events);
+    if (station_.IsMinimised(front)) break;
+    station_.SendKeys(kStrings[keys_typed_++]);
   }
+  wait_ = Wait::None;
 }
 
 // Without the keystrokes, the station's window (if it came up at all) is
 // asked to minimise directly.
-void OuvrFermHW::MinimiseStartedWindow(ProcessId process) {
-  if (pump_.QuitRequested()) return;
+void OuvrFermHW::MinimiseStartedWindow() {
+  if (ending_) return;
   for (WindowHandle window : HeavyWeatherWindows(std::string(hw::kWindowTitle))) {
-    if (station_.WindowProcess(window) == process && !station_.IsMinimised(window)) {
+    if (station_.WindowProcess(window) == started_ && !station_.IsMinimised(window)) {
       station_.Minimise(window);
     }
   }
 }
 
-WindowHandle OuvrFermHW::WaitForStationInFront(ProcessId process, int64_t deadline) {
-  for (;;) {
-    const WindowHandle front = station_.ForegroundWindow();
-    if (IsStationWindow(front, process)) return front;
-    const int64_t now = clock_.MonotonicMs();
-    if (pump_.QuitRequested() || now >= deadline) return 0;
-    WaitUntil(std::min<int64_t>(deadline, now + timings_.focus_poll_ms));
-  }
-}
-
-bool OuvrFermHW::IsStationWindow(WindowHandle window, ProcessId process) const {
+bool OuvrFermHW::IsStationWindow(WindowHandle window) const {
   if (window == 0) return false;
-  return station_.WindowProcess(window) == process ||
+  return station_.WindowProcess(window) == started_ ||
          Contains(HeavyWeatherWindows(std::string(hw::kWindowTitle)), window);
 }
 
@@ -154,39 +157,48 @@ bool OuvrFermHW::IsHeavyWeathers(WindowHandle window) const {
   return !station_.ProgramOf(process, program) || NamesProgramFile(program, hw::kProgramFile);
 }
 
-// Passes of (let events run, search and post) until a search finds no
-// window, paced and bounded. Once the user has quit, the close still goes on
-// to its end or bound, without a message, and events still run: the windows
-// left (the notice) must go on answering.
 void OuvrFermHW::FermerHW() {
-  if (busy_) return;
-  busy_ = true;
-  const int64_t bound = clock_.MonotonicMs() + timings_.close_bound_ms;
-  for (;;) {
-    pump_.LetPendingEventsRun();
-    const bool first_pass = HWLance;
-    FermerFenetre(std::string(hw::kWindowTitle));
-    if (HandleHW == 0) {
-      reported_stuck_.clear();
-      started_ = 0;  // gone: its process id may be given to another program
-      if (run_began_ms_ < 0) break;
+  if (wait_ == Wait::ForClose) return;  // under way: it goes on by itself
+  wait_ = Wait::ForClose;               // a launch still looking stops here
+  deadline_ = clock_.MonotonicMs() + timings_.close_bound_ms;
+  ClosePass();
+}
+
+// One pass: a search and a request to every window found, until a search
+// finds none; paced by the alarm, and bounded.
+void OuvrFermHW::ClosePass() {
+  const bool first_pass = HWLance;
+  FermerFenetre(std::string(hw::kWindowTitle));
+  if (HandleHW == 0) {
+    reported_stuck_.clear();
+    started_ = 0;  // gone: its process id may be given to another program
+    if (run_began_ms_ >= 0) {
       Note(first_pass ? "HeavyWeather était déjà fermé quand Orvando allait le fermer."
                       : "HeavyWeather fermé, " +
                             std::to_string((clock_.MonotonicMs() - run_began_ms_) / 1000) +
                             " s après son lancement.");
-      break;
     }
-    const int64_t now = clock_.MonotonicMs();
-    if (now >= bound) {
-      if (!pump_.QuitRequested()) ReportStuckWindows();
-      break;
-    }
-    WaitUntil(std::min<int64_t>(bound, now + timings_.close_pass_ms));
+    return EndClose();
   }
+  const int64_t now = clock_.MonotonicMs();
+  if (now >= deadline_) {
+    if (!ending_) ReportStuckWindows();
+    return EndClose();
+  }
+  alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
+             [this] { OnAlarm(); });
+}
+
+void OuvrFermHW::EndClose() {
+  wait_ = Wait::None;
   HWLance = false;
   HandleHW = 0;
   run_began_ms_ = -1;
-  busy_ = false;
+}
+
+void OuvrFermHW::ProgramEnding() {
+  ending_ = true;
+  if (wait_ == Wait::ForWindow) wait_ = Wait::None;
 }
 
 // A window that will not close stays; the next slot runs with it instead of
@@ -227,14 +239,6 @@ void OuvrFermHW::FermerFenetre(const std::string& title) {
     station_.PostToWindow(window, hw::kCloseMessage, hw::kCloseWParam, hw::kCloseLParam);
   }
   HandleHW = windows.empty() ? 0 : windows.front();
-}
-
-// Waits until the deadline by the clock, running events meanwhile; the pump
-// may return early, and the pace must hold all the same.
-void OuvrFermHW::WaitUntil(int64_t deadline) {
-  for (int64_t now = clock_.MonotonicMs(); now < deadline; now = clock_.MonotonicMs()) {
-    pump_.WaitWithEvents(static_cast<int>(deadline - now));
-  }
 }
 
 }  // namespace orvando

@@ -1,6 +1,14 @@
 #pragma once
 // OuvrFermHW: starting HeavyWeather minimised, and closing it through its
 // window titled "heavy weather".
+//
+// Neither waits. A launch starts the program and returns; until its window
+// comes to the front, the alarm looks again at a short pace, and the
+// keystrokes are typed once it is there. A close asks every HeavyWeather
+// window to close and returns; the alarm asks again at the same pace until
+// none is left, or gives up at its bound. No loop of ours is ever on the
+// stack: a message box or a menu left open runs Windows' own loop, which
+// rings the alarm and ticks the timer all the same.
 
 #include <cstdint>
 #include <string>
@@ -8,8 +16,8 @@
 
 #include "config/i_ofichier.h"
 #include "history/history.h"
+#include "platform/alarm.h"
 #include "platform/clock.h"
-#include "platform/event_pump.h"
 #include "platform/folders.h"
 #include "platform/station.h"
 #include "platform/user_messages.h"
@@ -20,25 +28,23 @@ namespace orvando {
 // How long the waits last. The defaults are the program's; tests shorten them.
 struct StationTimings {
   // A launch waits this long for HeavyWeather's window to come to the front
-  // before it types its keystrokes, checking every `focus_poll_ms`.
-  int focus_wait_ms = 5000;
-  int focus_poll_ms = 50;
-  // A close searches and posts once per `close_pass_ms`, and gives up after
-  // `close_bound_ms`.
-  int close_pass_ms = 100;
+  // before it types its keystrokes.
+  int window_wait_ms = 5000;
+  // A close gives up after this long.
   int close_bound_ms = 60000;
+  // Both look again at this pace; a close asks once a look.
+  int pace_ms = 100;
 };
 
 class OuvrFermHW {
  public:
   // `chemin_hw` is read at every launch, so it must outlive this object (it
   // is normally I_Ofichier::CheminHW, which the installation window changes).
-  OuvrFermHW(const std::string& chemin_hw, Folders& folders, StationPlatform& station,
-             EventPump& pump, const Clock& clock, UserMessages& messages,
-             StationTimings timings = {});
-  OuvrFermHW(const I_Ofichier& config, Folders& folders, StationPlatform& station, EventPump& pump,
-             const Clock& clock, UserMessages& messages, StationTimings timings = {})
-      : OuvrFermHW(config.CheminHW, folders, station, pump, clock, messages, timings) {}
+  OuvrFermHW(const std::string& chemin_hw, const Folders& folders, StationPlatform& station,
+             Alarm& alarm, const Clock& clock, UserMessages& messages, StationTimings timings = {});
+  OuvrFermHW(const I_Ofichier& config, const Folders& folders, StationPlatform& station,
+             Alarm& alarm, const Clock& clock, UserMessages& messages, StationTimings timings = {})
+      : OuvrFermHW(config.CheminHW, folders, station, alarm, clock, messages, timings) {}
 
   OuvrFermHW(const OuvrFermHW&) = delete;
   OuvrFermHW& operator=(const OuvrFermHW&) = delete;
@@ -49,37 +55,54 @@ class OuvrFermHW {
   bool HWLance = false;       // launched and not yet closed
   WindowHandle HandleHW = 0;  // found by the last close pass; 0 when none
 
+  // Starts HeavyWeather from CheminHW, unless it is launched already or its
+  // window is open; HWLance is set in every case.
   void OuvrirHW();
+  // Asks HeavyWeather's windows to close; the close goes on by itself and
+  // ends with HWLance clear.
   void FermerHW();
+  // One close request to every HeavyWeather window titled `title`.
   void FermerFenetre(const std::string& title);
 
-  // True while a launch waits for the window or a close is under way: events
-  // (ticks, clicks) may run nested inside.
-  bool Busy() const { return busy_; }
+  enum class Wait {
+    None,
+    ForWindow,  // a launch, until HeavyWeather's window comes to the front
+    ForClose,   // a close, until no HeavyWeather window is left
+  };
+  Wait Waiting() const { return wait_; }
+
+  // Orvando is ending: a close under way goes on to its end or bound and
+  // tells nobody; a launch no longer waits for its window.
+  void ProgramEnding();
 
  private:
   void Launch();
-  void MinimiseStartedWindow(ProcessId process);
-  WindowHandle WaitForStationInFront(ProcessId process, int64_t deadline);
-  bool IsStationWindow(WindowHandle window, ProcessId process) const;
+  void OnAlarm();
+  void LookForWindow();
+  void ClosePass();
+  void EndClose();
+  void MinimiseStartedWindow();
+  bool IsStationWindow(WindowHandle window) const;
   std::vector<WindowHandle> HeavyWeatherWindows(const std::string& title) const;
   bool IsHeavyWeathers(WindowHandle window) const;
-  void WaitUntil(int64_t deadline);
   void ReportStuckWindows();
   // A failure of the schedule: in the notice and in the history.
   void Tell(const std::string& what);
   void Note(const std::string& what);
 
   const std::string& chemin_hw_;
-  Folders& folders_;
+  const Folders& folders_;
   StationPlatform& station_;
-  EventPump& pump_;
+  Alarm& alarm_;
   const Clock& clock_;
   Notices notices_;
   const StationTimings timings_;
-  bool busy_ = false;
-  ProcessId started_ = 0;  // the last HeavyWeather this program started
   History* history_ = nullptr;
+  Wait wait_ = Wait::None;
+  bool ending_ = false;
+  int64_t deadline_ = 0;       // of the wait under way (monotonic ms)
+  int keys_typed_ = 0;         // keystroke strings typed by the launch under way
+  ProcessId started_ = 0;      // the last HeavyWeather this program started
   int64_t run_began_ms_ = -1;  // when the run under way had HeavyWeather; -1: it has not
   // The windows that the last close which gave up told the user about.
   std::vector<WindowHandle> reported_stuck_;

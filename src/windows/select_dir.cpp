@@ -3,7 +3,7 @@
 namespace orvando {
 
 SelectDir::SelectDir(SelectDirView& view, MainWindowControl& main, I_Ofichier& config,
-                     Folders& folders, Files& files, Drives& drives)
+                     const Folders& folders, Files& files, Drives& drives)
     : view_(view),
       main_(main),
       config_(config),
@@ -55,7 +55,10 @@ void SelectDir::Drive1_Change(char letter) {
   // A drive that can't be read (no medium) leaves Dir1 where it is. Drive1
   // goes back to Dir1's drive, so that the two lists never disagree and the
   // next folder change works on the drive it shows.
-  if (!drives_.IsReadable(letter) || !PointDir1At(drives_.CurrentFolderOf(letter))) {
+  const auto left = left_on_.find(letter);
+  const std::string folder =
+      left != left_on_.end() ? left->second : drives_.CurrentFolderOf(letter);
+  if (!drives_.IsReadable(letter) || !PointDir1At(folder)) {
     view_.ShowDrive(drive_);
     return;
   }
@@ -117,21 +120,23 @@ bool SelectDir::PointDir1At(const std::string& folder) {
   return true;
 }
 
-// The folder of Dir1 changed: show it, make it current, and look there for
-// the station program as an ordinary file.
+// The folder of Dir1 changed: show it, and look there for the station
+// program as an ordinary file. The process's current folder stays where it
+// is: a folder browsed here must stay free to be renamed or deleted.
 void SelectDir::FolderChanged() {
   view_.SetText1(folder_);
-  if (!folders_.SetCurrentFolder(folder_)) {
+  std::string full;
+  if (!folders_.FullFolder(folder_, full)) {
     SetOk(false);
     return;
   }
-  const std::string current = folders_.CurrentFolder();
-  if (!files_.IsOrdinaryFile(JoinPath(current, kProgramFile))) {
+  left_on_[drive_] = full;  // back on this drive, the list opens here again
+  if (!files_.IsOrdinaryFile(JoinPath(full, kProgramFile))) {
     SetOk(false);  // CheminHW and the file keep the last folder that held it
     return;
   }
   SetOk(true);
-  config_.CheminHW = current;
+  config_.CheminHW = full;
   config_.EcrireConfig();
   rewritten_ = true;
 }

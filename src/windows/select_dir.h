@@ -8,6 +8,7 @@
 // actions.
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,7 @@ class SelectDirView {
 
 class SelectDir {
  public:
-  SelectDir(SelectDirView& view, MainWindowControl& main, I_Ofichier& config, Folders& folders,
+  SelectDir(SelectDirView& view, MainWindowControl& main, I_Ofichier& config, const Folders& folders,
             Files& files, Drives& drives);
 
   enum class Mode {
@@ -77,12 +78,13 @@ class SelectDir {
   SelectDirView& view_;
   MainWindowControl& main_;
   I_Ofichier& config_;
-  Folders& folders_;
+  const Folders& folders_;
   Files& files_;
   Drives& drives_;
 
   char drive_ = 0;      // the drive Drive1 shows
   std::string folder_;  // the folder Dir1 shows
+  std::map<char, std::string> left_on_;  // each drive's folder last shown
   bool ok_enabled_ = false;
   bool unloaded_ = false;
   bool asking_ = false;  // the main window's quit question is on screen

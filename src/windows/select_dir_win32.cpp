@@ -87,7 +87,7 @@ LRESULT CALLBACK TabKeys(HWND control, UINT message, WPARAM wparam, LPARAM lpara
 }  // namespace
 
 SelectDirWindow::SelectDirWindow(WindowCounter* counter, MainWindowControl& main,
-                                 I_Ofichier& config, Folders& folders, Files& files, Drives& drives)
+                                 I_Ofichier& config, const Folders& folders, Files& files, Drives& drives)
     : Window(counter), core_(*this, main, config, folders, files, drives) {}
 
 SelectDirWindow::~SelectDirWindow() {

@@ -30,7 +30,7 @@ class SelectDirWindow : public Window, public InstallWindowControl, private Sele
   // `counter` counts this window among the program's own, so the program ends
   // when its last window closes.
   SelectDirWindow(WindowCounter* counter, MainWindowControl& main, I_Ofichier& config,
-                  Folders& folders, Files& files, Drives& drives);
+                  const Folders& folders, Files& files, Drives& drives);
   ~SelectDirWindow() override;
 
   // Loads the window if needed (its load handler runs first) and makes it

@@ -1,9 +1,8 @@
 #pragma once
-// The current folder, and which folders exist, for core tests.
+// Which folders exist, and the process's current folder, for core tests.
 
 #include <set>
 #include <string>
-#include <vector>
 
 #include "platform/folders.h"
 
@@ -11,17 +10,15 @@ namespace orvando::test {
 
 class FakeFolders : public Folders {
  public:
-  Outcome SetCurrentFolder(const std::string& folder) override {
-    calls.push_back(folder);
+  Outcome FullFolder(const std::string& folder, std::string& full) const override {
     if (!existing.count(folder)) return Outcome::Fail("dossier introuvable : " + folder);
-    current = folder;
+    full = folder;
     return Outcome::Ok();
   }
   std::string CurrentFolder() const override { return current; }
 
   std::set<std::string> existing;
   std::string current = "C:\\";
-  std::vector<std::string> calls;  // every SetCurrentFolder, in order
 };
 
 }  // namespace orvando::test

@@ -1,8 +1,7 @@
 #pragma once
 // Doubles for the main window's core: a view that records what it was told to
-// show, a station that only keeps the launch flag, and the other windows.
+// show, and the other windows.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,31 +25,6 @@ class RecordingView : public FormTimerView {
   std::string label2 = "00:00:00";
   int option = 0;
   std::vector<std::string> events;
-};
-
-// HWLance as the station control keeps it: set by every Open, cleared by
-// Close. A launch and a close are recorded with the tick they happened on.
-class FakeStationControl : public StationControl {
- public:
-  bool Launched() const override { return launched; }
-  void Open() override {
-    ++open_calls;
-    if (!launched) ++starts;
-    launched = true;
-  }
-  void Close() override {
-    ++closes;
-    launched = false;
-    if (on_close) on_close();  // events the close's wait would run
-  }
-  bool Busy() const override { return busy; }
-
-  bool launched = false;
-  bool busy = false;
-  int open_calls = 0;
-  int starts = 0;
-  int closes = 0;
-  std::function<void()> on_close;
 };
 
 class FakeInstance : public SingleInstance {
@@ -80,17 +54,25 @@ struct FakePower : Power {
   std::vector<bool> calls;
 };
 
-// The Run value (empty: none), and registry writes that may be refused.
+// The Run value (empty: none), Task Manager's switch, and registry writes
+// that may be refused.
 struct FakeStartupEntry : StartupEntry {
   bool Read(std::string& command) const override { return !(command = value).empty(); }
   Outcome Write(const std::string& command) override { return Set(command); }
   Outcome Remove() override { return Set(""); }
+  bool TurnedOff() const override { return turned_off; }
+  Outcome TurnOn() override {
+    if (refuse) return Outcome::Fail("Accès refusé.");
+    turned_off = false;
+    return Outcome::Ok();
+  }
   Outcome Set(const std::string& command) {
     if (refuse) return Outcome::Fail("Accès refusé.");
     value = command;
     return Outcome::Ok();
   }
   std::string value;
+  bool turned_off = false;
   bool refuse = false;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // Records the messages and notices the core shows, and answers its questions.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,10 @@ namespace orvando::test {
 class FakeMessages : public UserMessages {
  public:
   void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowInformation(const std::string& text) override { informations.push_back(text); }
+  void ShowInformation(const std::string& text) override {
+    informations.push_back(text);
+    if (while_open) while_open();  // the box's own loop, until someone presses OK
+  }
   void ShowNotice(const std::string& text) override {
     notices.push_back(text);
     notice_shown = true;
@@ -24,6 +28,7 @@ class FakeMessages : public UserMessages {
 
   std::vector<std::string> errors;
   std::vector<std::string> informations;
+  std::function<void()> while_open;
   std::vector<std::string> notices;  // every text the notice showed, in order
   bool notice_shown = false;         // set false: the user dismissed it
   std::vector<std::string> questions;

@@ -51,6 +51,7 @@ int FakeStation::OpenWindows() const {
 
 Outcome FakeStation::StartProgram(const std::string& program, const std::string& folder,
                                   int show_state, ProcessId& process) {
+  ++starts;
   calls.push_back("start " + program + " | " + folder + " | " + std::to_string(show_state));
   if (!start_error.empty()) return Outcome::Fail(start_error);
   process = next_process_++;
@@ -76,6 +77,7 @@ std::vector<WindowHandle> FakeStation::WindowsTitled(const std::string& title) c
 
 bool FakeStation::PostToWindow(WindowHandle window, uint32_t message, uint64_t wparam,
                                int64_t lparam) {
+  ++posts;
   calls.push_back("post " + std::to_string(window) + " " + std::to_string(message) + " " +
                   std::to_string(wparam) + " " + std::to_string(lparam));
   FakeWindow* w = Live(window);
@@ -115,11 +117,11 @@ void FakeStation::Minimise(WindowHandle window) {
   if (FakeWindow* w = Live(window)) w->minimised = true;
 }
 
-bool FakeStation::SendKeys(const std::vector<KeyEvent>& keys) {
+bool FakeStation::SendKeys(std::span<const KeyEvent> keys) {
   const WindowHandle to = ForegroundWindow();
   calls.push_back("keys " + std::to_string(to));
   keys_to.push_back(to);
-  keys_sent.push_back(keys);
+  keys_sent.emplace_back(keys.begin(), keys.end());
   return true;
 }
 

@@ -50,6 +50,7 @@ class FakeStation : public StationPlatform {
   std::vector<WindowHandle> keys_to;  // the foreground window of each SendKeys
   std::vector<std::vector<KeyEvent>> keys_sent;
   mutable int searches = 0;  // WindowsTitled calls
+  int starts = 0, posts = 0;  // StartProgram and PostToWindow calls
 
   Outcome StartProgram(const std::string& program, const std::string& folder, int show_state,
                        ProcessId& process) override;
@@ -61,7 +62,7 @@ class FakeStation : public StationPlatform {
   bool ProgramOf(ProcessId process, std::string& program) const override;
   bool IsMinimised(WindowHandle window) const override;
   void Minimise(WindowHandle window) override;
-  bool SendKeys(const std::vector<KeyEvent>& keys) override;
+  bool SendKeys(std::span<const KeyEvent> keys) override;
 
  private:
   // Windows whose time has come appear (lazily, at the next question).

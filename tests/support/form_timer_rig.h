@@ -1,12 +1,16 @@
 #pragma once
 // The main window's core with every link faked: the clock, the disk, the
-// message boxes, the station control and the other two windows.
+// message boxes, the other two windows, and the desktop the real station
+// control starts and closes HeavyWeather on.
 
+#include "fake_alarm.h"
 #include "fake_clock.h"
 #include "fake_files.h"
+#include "fake_folders.h"
 #include "fake_form_timer.h"
 #include "fake_messages.h"
 #include "fake_shell.h"
+#include "fake_station.h"
 
 namespace orvando::test {
 
@@ -16,7 +20,10 @@ struct FormTimerRig {
   FakeMessages messages;
   I_Ofichier config{files, messages};
   RecordingView view;
-  FakeStationControl station;
+  FakeFolders folders;
+  FakeStation station{clock};
+  FakeAlarm alarm{clock};
+  OuvrFermHW hw;
   FakeInstance instance;
   FakeInstallWindow install;
   FakeAboutWindow about;
@@ -25,10 +32,19 @@ struct FormTimerRig {
   StartWithWindows start_with_windows{run_key, messages, "C:\\Orvando\\Orvando.exe"};
   History history{files, clock};
   FakeShell shell;
-  FormTimer form{{view, clock, config, station, messages, instance, &install, &about, &power,
+  FormTimer form{{view, clock, config, hw, messages, instance, &install, &about, &power,
                   &start_with_windows, &history, &shell}};
 
-  FormTimerRig() { config.SetOptionSelector(&form); }
+  explicit FormTimerRig(StationTimings timings = {})
+      : hw(config, folders, station, alarm, clock, messages, timings) {
+    config.SetOptionSelector(&form);
+    hw.SetHistory(&history);
+    folders.existing = {"C:\\Meteo"};
+  }
+
+  // HeavyWeather started, and the close requests posted to it.
+  int Starts() const { return station.starts; }
+  int Posts() const { return station.posts; }
 };
 
 }  // namespace orvando::test

@@ -19,22 +19,23 @@ struct Scheduler : FormTimerRig {
   // Starts just after a second boundary, as the aligned timer does.
   Scheduler(int option, int h, int m, int s) {
     clock.Set(h, m, s, 15);
+    config.CheminHW = "C:\\Meteo";
     form.SelectOption(option);
   }
 
   std::string Now() const { return clock.FormatTime(clock.Now()); }
 
   void Tick() {
-    const int starts = station.starts, closed = station.closes;
+    const int starts = Starts(), posts = Posts();
     form.OnTimerEvent();
-    if (station.starts != starts) launches.push_back(Now());
-    if (station.closes != closed) closes.push_back(Now());
+    if (Starts() != starts) launches.push_back(Now());
+    if (Posts() != posts) closes.push_back(Now());
   }
 
   // One tick per second until the clock shows `until` (that tick included).
   void RunUntil(const std::string& until) {
     for (int guard = 0; guard < 2 * 86400; ++guard) {
-      clock.Advance(1000);
+      alarm.Advance(1000);
       Tick();
       if (Now() == until) return;
     }
@@ -107,10 +108,10 @@ TEST(FormTimer_LaunchRules, LaunchTickCountsAsFirstOfTheRun) {
   EXPECT_EQ(run.form.CompteurTicks, 1);
   run.RunUntil("10:16:58");
   EXPECT_EQ(run.form.CompteurTicks, 119);
-  EXPECT_TRUE(run.station.launched);
+  EXPECT_TRUE(run.hw.HWLance);
   run.RunUntil("10:16:59");
   EXPECT_EQ(run.form.CompteurTicks, 0);
-  EXPECT_FALSE(run.station.launched);
+  EXPECT_FALSE(run.hw.HWLance);
 }
 
 // "3 h" and "6 h" run back to back through each matching hour, each run
@@ -163,7 +164,7 @@ TEST(FormTimer_LaunchRules, StartAgainMidRunAppliesNoRuleUntilAfterTheClose) {
   // The closing tick applies no rule: the rule runs before the count.
   EXPECT_EQ(run.launches, (std::vector<std::string>{"03:00:01", "03:02:01"}));
   EXPECT_EQ(run.closes, std::vector<std::string>{"03:02:00"});
-  EXPECT_EQ(run.station.open_calls, 2);
+  EXPECT_EQ(run.Starts(), 2);
 }
 
 TEST(FormTimer_Tick, IndicatorBlinksOnlyWhileArmed) {
@@ -197,20 +198,22 @@ TEST(FormTimer_Tick, IndicatorBlinksOnlyWhileArmed) {
   EXPECT_EQ(run.view.label1, 128u);
 }
 
-TEST(FormTimer_Tick, NestedTickDuringACloseShowsTimeAndBlinkOnly) {
-  Scheduler run(0, 10, 15, 0);
+// While a close waits for HeavyWeather to go, a tick shows the time and the
+// blink only; in a "3 h" hour the next run starts on the tick after it ends.
+TEST(FormTimer_Tick, ATickDuringACloseShowsTimeAndBlinkOnly) {
+  Scheduler run(3, 3, 0, 0);
+  run.station.window_template.closes_after = 25;  // goes 2.4 s after the first request
   run.form.Command1_Click();
-  run.Tick();  // launches
-  ASSERT_EQ(run.station.starts, 1);
-  const uint8_t count = run.form.CompteurTicks;
-  run.station.busy = true;
+  run.RunUntil("03:02:00");
+  ASSERT_EQ(run.hw.Waiting(), OuvrFermHW::Wait::ForClose);
   const uint32_t color = run.view.label1;
-  run.clock.Advance(1000);
-  run.Tick();
-  EXPECT_EQ(run.view.label2, "10:15:01");
+  run.RunUntil("03:02:01");
+  EXPECT_EQ(run.view.label2, "03:02:01");
   EXPECT_NE(run.view.label1, color);
-  EXPECT_EQ(run.form.CompteurTicks, count);
-  EXPECT_EQ(run.station.open_calls, 1);
+  EXPECT_EQ(run.form.CompteurTicks, 0);
+  run.RunUntil("03:02:03");
+  EXPECT_EQ(run.launches, (std::vector<std::string>{"03:00:01", "03:02:03"}));
+  EXPECT_EQ(run.form.CompteurTicks, 1);
 }
 
 TEST(FormTimer_Tick, OneTickPerSecondOfTheLocalClock) {

@@ -165,21 +165,24 @@ TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {
   struct Case {
     const char* name;
     std::string before;  // the Run value; empty: none
+    bool turned_off;     // in Task Manager's start-up list
     bool refuse, checked;
     std::string after;
   };
   const Case cases[] = {
-      {"none: written", "", false, false, mine},
-      {"this program, in another case: removed", "C:\\ORVANDO\\orvando.exe /start", false, true,
-       ""},
-      {"a moved copy: rewritten", "\"D:\\Old\\Orvando.exe\" /start", false, false, mine},
-      {"without /start: rewritten", "\"C:\\Orvando\\Orvando.exe\"", false, false, mine},
-      {"refused: unchanged, user told", "", true, false, ""},
+      {"none: written", "", false, false, false, mine},
+      {"this program, in another case: removed", "C:\\ORVANDO\\orvando.exe /start", false, false,
+       true, ""},
+      {"turned off: written and turned on", mine, true, false, false, mine},
+      {"a moved copy: rewritten", "\"D:\\Old\\Orvando.exe\" /start", false, false, false, mine},
+      {"without /start: rewritten", "\"C:\\Orvando\\Orvando.exe\"", false, false, false, mine},
+      {"refused: unchanged, user told", "", false, true, false, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Program p;
     p.run_key.value = c.before;
+    p.run_key.turned_off = c.turned_off;
     p.run_key.refuse = c.refuse;
     EXPECT_EQ(p.form.menuDemarrage_Checked(), c.checked);
     p.form.menuDemarrage_Click();
@@ -236,27 +239,32 @@ TEST(FormTimer_Quit, QuestionDecidesTheUnload) {
     EXPECT_EQ(p.about.unloads, yes ? 1 : 0);
     EXPECT_EQ(p.view.events.back() == "destroy", yes);
     EXPECT_EQ(p.form.Command1Caption, "Stop");
-    EXPECT_FALSE(p.station.closes);  // a run under way is never closed on quit
+    EXPECT_EQ(p.Posts(), 0);  // a run under way is never closed on quit
   }
 }
 
-// The user quits while a close waits for HeavyWeather: the tick that runs the
-// close finishes on live objects and shows nothing on the destroyed window.
-TEST(FormTimer_Quit, YesDuringACloseLetsTheTickFinish) {
+// The user quits while a close waits for HeavyWeather: the windows go at
+// once; the close runs on to its bound and tells nobody.
+TEST(FormTimer_Quit, YesDuringACloseLetsTheCloseRunOut) {
   Program p;
   ASSERT_TRUE(p.form.Form_Load());
+  p.config.CheminHW = "C:\\Meteo";
+  p.station.window_template.closes_after = 0;  // never goes
   p.form.Command1_Click();
   p.clock.Set(10, 14, 59, 15);
   for (int i = 0; i < 120; ++i) {
-    p.clock.Advance(1000);
-    if (i == 119) p.station.on_close = [&] { EXPECT_TRUE(p.form.Unload()); };
+    p.alarm.Advance(1000);
     p.form.OnTimerEvent();
   }
-  EXPECT_EQ(p.station.closes, 1);
-  EXPECT_FALSE(p.form.Loaded());
-  EXPECT_EQ(p.form.CompteurTicks, 0);
+  ASSERT_EQ(p.hw.Waiting(), OuvrFermHW::Wait::ForClose);
+  EXPECT_TRUE(p.form.Unload());
   EXPECT_EQ(p.view.events.back(), "destroy");
   EXPECT_EQ(p.about.unloads, 1);
+  p.alarm.RunOut();
+  EXPECT_EQ(p.hw.Waiting(), OuvrFermHW::Wait::None);
+  EXPECT_EQ(p.Posts(), 601);
+  EXPECT_FALSE(p.hw.HWLance);
+  EXPECT_TRUE(p.messages.notices.empty());
 }
 
 // Windows ending the session asks the question, shown meanwhile in its list
@@ -276,9 +284,15 @@ TEST(FormTimer_Quit, EndOfSession) {
     p.messages.answer_yes = c.yes;
     EXPECT_EQ(p.form.QueryEndSession(c.critical), c.may_end);
     EXPECT_EQ(p.messages.questions.size(), c.questions);
-    const std::vector<std::string> reason = {"reason Arr\xC3\xAAter le timer et quitter ?",
-                                             "reason "};
-    EXPECT_EQ(p.view.events, c.questions ? reason : std::vector<std::string>{});
+    // After No the reason stays, for Windows' list, until Windows tells
+    // whether the session ends after all.
+    std::vector<std::string> reason;
+    if (c.questions) reason.push_back("reason Arr\xC3\xAAter le timer et quitter ?");
+    if (c.questions && c.yes) reason.push_back("reason ");
+    EXPECT_EQ(p.view.events, reason);
+    p.form.EndSession(false);
+    EXPECT_EQ(p.view.events.back(), "reason ");
+    EXPECT_TRUE(p.form.Loaded());
   }
   // The close box's question already on screen: the user had asked to quit.
   Program p;
@@ -290,7 +304,7 @@ TEST(FormTimer_Quit, EndOfSession) {
       return false;
     }
   } asking;
-  FormTimer form{{p.view, p.clock, p.config, p.station, asking, p.instance}};
+  FormTimer form{{p.view, p.clock, p.config, p.hw, asking, p.instance}};
   asking.form = &form;
   EXPECT_FALSE(form.Unload());
   EXPECT_TRUE(asking.may_end);
@@ -309,7 +323,7 @@ TEST(FormTimer_Quit, SecondCloseRequestWhileAskingIsTurnedDown) {
       return true;
     }
   } nested;
-  FormTimer form{{p.view, p.clock, p.config, p.station, nested, p.instance, nullptr, nullptr}};
+  FormTimer form{{p.view, p.clock, p.config, p.hw, nested, p.instance, nullptr, nullptr}};
   nested.form = &form;
   int16_t cancel = 0;
   form.Form_QueryUnload(cancel, 0);

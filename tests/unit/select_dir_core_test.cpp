@@ -120,14 +120,14 @@ TEST(SelectDir_FolderChange, LeavingTheProgramsFolderKeepsCheminHWAndTheFile) {
 
   rig.select.Dir1_Change(kMeteo);
   ASSERT_TRUE(rig.view.ok);
-  EXPECT_EQ(rig.folders.current, kMeteo);
+  EXPECT_EQ(rig.select.folder(), kMeteo);
   const std::string written = rig.files.replaced.at(0);
   EXPECT_NE(written.find("\"C:\\Meteo\",0\r\n"), std::string::npos);
 
   rig.select.Dir1_Change("C:\\Meteo\\Vieux");
   EXPECT_FALSE(rig.view.ok);
   EXPECT_EQ(rig.view.text1, "C:\\Meteo\\Vieux");
-  EXPECT_EQ(rig.folders.current, "C:\\Meteo\\Vieux");
+  EXPECT_EQ(rig.select.folder(), "C:\\Meteo\\Vieux");
   EXPECT_EQ(rig.config.CheminHW, kMeteo);
   EXPECT_EQ(rig.files.replaced.size(), 1u);
 
@@ -292,21 +292,22 @@ TEST(SelectDir_Drive, AnUnreadableDriveLeavesBothListsOnTheFolderShown) {
     EXPECT_TRUE(rig.messages.errors.empty());
 
     rig.select.Dir1_Change("C:\\Temp");  // and the next folder change works
-    EXPECT_EQ(rig.folders.current, "C:\\Temp");
+    EXPECT_EQ(rig.select.folder(), "C:\\Temp");
     EXPECT_FALSE(rig.view.ok);
   }
 }
 
+// A drive opens at its current folder, and again where the list left it.
 TEST(SelectDir_Drive, PointsTheFolderListAtTheDrivesCurrentFolder) {
   Rig rig;
   rig.select.Form_Load();
+  rig.select.Dir1_Change("C:\\Meteo\\Vieux");
   rig.select.Drive1_Change('z');
   EXPECT_EQ(rig.view.folder, "Z:\\");  // the fake's Z: has no current folder of its own
   EXPECT_EQ(rig.view.text1, "Z:\\");
-  EXPECT_EQ(rig.folders.current, "Z:\\");
   rig.drives.current['c'] = "C:\\Temp";
   rig.select.Drive1_Change('c');
-  EXPECT_EQ(rig.folders.current, "C:\\Temp");
+  EXPECT_EQ(rig.view.folder, "C:\\Meteo\\Vieux");
 }
 
 TEST(SelectDir_FolderChange, AFolderThatVanishedChangesNothing) {
@@ -316,7 +317,7 @@ TEST(SelectDir_FolderChange, AFolderThatVanishedChangesNothing) {
   rig.select.Form_Load();
   rig.select.Dir1_Change("C:\\Meteo\\Parti");
   EXPECT_EQ(rig.view.folder, kMeteo);
-  EXPECT_EQ(rig.folders.current, kMeteo);
+  EXPECT_EQ(rig.select.folder(), kMeteo);
   EXPECT_TRUE(rig.view.ok);
   EXPECT_EQ(rig.files.replaced.size(), 1u);
 }

@@ -1,12 +1,12 @@
 // Starting and closing HeavyWeather against a simulated desktop: what is
-// started, where the keystrokes go, and how the close loop paces and bounds
-// itself.
+// started, where the keystrokes go, and how the waits on its window pace and
+// bound themselves.
 #include <gtest/gtest.h>
 
+#include "fake_alarm.h"
 #include "fake_clock.h"
 #include "fake_folders.h"
 #include "fake_messages.h"
-#include "fake_pump.h"
 #include "fake_station.h"
 #include "station/heavy_weather.h"
 #include "station/ouvr_ferm_hw.h"
@@ -32,24 +32,29 @@ class Station : public ::testing::Test {
   FakeClock clock{10, 0, 0};
   FakeFolders folders;
   FakeStation station{clock};
-  FakePump pump{clock};
+  FakeAlarm alarm{clock};
   FakeMessages messages;
-  OuvrFermHW hw{chemin, folders, station, pump, clock, messages};
+  OuvrFermHW hw{chemin, folders, station, alarm, clock, messages};
 };
+
+using Wait = OuvrFermHW::Wait;
+const std::vector<KeyEvent> kOpenWindowMenu(std::begin(hw::kOpenWindowMenu),
+                                            std::end(hw::kOpenWindowMenu));
+const std::vector<KeyEvent> kPickMinimise(std::begin(hw::kPickMinimise),
+                                          std::end(hw::kPickMinimise));
 
 TEST_F(Station, OuvrirStartsByFullPathMinimisedAndTypesIntoItsWindow) {
   station.window_template.minimised = false;  // a station that ignores the show state
   hw.OuvrirHW();
 
-  EXPECT_EQ(folders.current, "C:\\Meteo");
   ASSERT_EQ(station.calls.size(), 3u);
   EXPECT_EQ(station.calls[0], "start C:\\Meteo\\heavy weather.exe | C:\\Meteo | 2");
   const WindowHandle window = station.WindowsTitled("heavy weather").at(0);
   EXPECT_EQ(station.keys_to, (std::vector<WindowHandle>{window, window}));
-  EXPECT_EQ(station.keys_sent.at(0), ParseKeys("%{ }").events);
-  EXPECT_EQ(station.keys_sent.at(1), ParseKeys(" {u}").events);
+  EXPECT_EQ(station.keys_sent.at(0), kOpenWindowMenu);
+  EXPECT_EQ(station.keys_sent.at(1), kPickMinimise);
   EXPECT_TRUE(hw.HWLance);
-  EXPECT_FALSE(hw.Busy());
+  EXPECT_EQ(hw.Waiting(), Wait::None);
   EXPECT_TRUE(messages.notices.empty());
 }
 
@@ -80,7 +85,7 @@ TEST_F(Station, OuvrirTypesOnlyIntoTheStationsOwnWindow) {
     FakeFolders folders;
     folders.existing = {"C:\\Meteo"};
     FakeStation station(clock);
-    FakePump pump(clock);
+    FakeAlarm alarm(clock);
     FakeMessages messages;
     station.foreground = kOtherProgram;
     station.started_window = c.window;
@@ -88,30 +93,28 @@ TEST_F(Station, OuvrirTypesOnlyIntoTheStationsOwnWindow) {
     station.window_template.comes_to_front = c.comes_to_front;
     station.window_template.minimised = c.minimised;
     station.window_template.title = c.title;
-    bool busy_while_waiting = false;
-    OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
-    pump.on_events = [&] { busy_while_waiting |= hw.Busy(); };
+    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
     const int64_t start = clock.MonotonicMs();
     hw.OuvrirHW();
+    // Returns at once; a window not yet in front is looked for on the alarm.
+    const bool waiting = hw.Waiting() == Wait::ForWindow;
+    alarm.RunOut();
 
     for (WindowHandle to : station.keys_to) EXPECT_NE(to, kOtherProgram) << c.name;
     EXPECT_EQ(static_cast<int>(station.keys_to.size()), c.keys) << c.name;
     EXPECT_EQ(!Calls(station, "minimise").empty(), c.minimise_request) << c.name;
     EXPECT_TRUE(hw.HWLance) << c.name;
-    EXPECT_FALSE(hw.Busy()) << c.name;
-    // Bounded, and waiting by letting events run rather than blocking.
+    EXPECT_EQ(hw.Waiting(), Wait::None) << c.name;
+    // Bounded, and paced.
     EXPECT_LE(clock.MonotonicMs() - start, 5000) << c.name;
-    EXPECT_EQ(pump.waited_ms, clock.MonotonicMs() - start) << c.name;
-    EXPECT_EQ(busy_while_waiting, pump.waited_ms > 0) << c.name;
-    EXPECT_LE(pump.pumps, 5000 / 50 + 1) << c.name;
+    EXPECT_EQ(waiting, clock.MonotonicMs() > start) << c.name;
+    EXPECT_LE(alarm.rings, 5000 / 100) << c.name;
   }
 }
 
-TEST_F(Station, OuvrirWhileLaunchedOnlyChangesTheFolder) {
+TEST_F(Station, OuvrirWhileLaunchedStartsNothing) {
   hw.HWLance = true;
-  folders.current = "C:\\";
   hw.OuvrirHW();
-  EXPECT_EQ(folders.current, "C:\\Meteo");
   EXPECT_TRUE(station.calls.empty());
   EXPECT_TRUE(hw.HWLance);
   EXPECT_TRUE(messages.notices.empty());
@@ -155,7 +158,7 @@ TEST_F(Station, LaunchFailuresStartNothingTellTheUserOnceAndCountAsARun) {
     EXPECT_NE(messages.notices[0].find("HeavyWeather n'a pas été lancé"), std::string::npos);
     EXPECT_TRUE(messages.errors.empty()) << c.name;
     EXPECT_TRUE(hw.HWLance) << c.name;
-    EXPECT_FALSE(hw.Busy()) << c.name;
+    EXPECT_EQ(hw.Waiting(), Wait::None) << c.name;
   }
 }
 
@@ -177,21 +180,23 @@ TEST_F(Station, FermerPassesUntilNoWindowIsLeft) {
   for (const auto& c : cases) {
     FakeClock clock(10, 0, 0);
     FakeStation station(clock);
-    FakePump pump(clock);
+    FakeAlarm alarm(clock);
     FakeMessages messages;
     FakeFolders folders;
     for (int n : c.closes_after) station.AddWindow({0, "heavy weather", 7, true, n});
-    OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
     hw.HWLance = true;
     hw.HandleHW = 42;
+    const int64_t start = clock.MonotonicMs();
     hw.FermerHW();
+    alarm.RunOut();
 
     EXPECT_EQ(station.OpenWindows(), 0) << c.name;
     EXPECT_EQ(station.searches, c.passes) << c.name;
     const auto posts = Calls(station, "post");
     EXPECT_EQ(static_cast<int>(posts.size()), c.posts) << c.name;
     for (const auto& post : posts) EXPECT_NE(post.find(" 16 1 1"), std::string::npos) << post;
-    EXPECT_EQ(pump.waited_ms, c.waited_ms) << c.name;
+    EXPECT_EQ(clock.MonotonicMs() - start, c.waited_ms) << c.name;
     EXPECT_FALSE(hw.HWLance) << c.name;
     EXPECT_EQ(hw.HandleHW, 0u) << c.name;
     EXPECT_TRUE(messages.notices.empty()) << c.name;
@@ -204,6 +209,7 @@ TEST_F(Station, FermerGivesUpAtItsBoundWithoutFloodingTheWindow) {
   hw.HWLance = true;
   const int64_t start = clock.MonotonicMs();
   hw.FermerHW();
+  alarm.RunOut();
 
   EXPECT_EQ(clock.MonotonicMs() - start, 60000);
   // One request per pass, one pass per 100 ms: no flood.
@@ -214,64 +220,24 @@ TEST_F(Station, FermerGivesUpAtItsBoundWithoutFloodingTheWindow) {
   EXPECT_NE(messages.notices[0].find("60 secondes"), std::string::npos);
   EXPECT_FALSE(hw.HWLance);
   EXPECT_EQ(hw.HandleHW, 0u);
-  EXPECT_FALSE(hw.Busy());
+  EXPECT_EQ(hw.Waiting(), Wait::None);
 }
 
-TEST_F(Station, FermerLetsEventsRunButIgnoresNestedCalls) {
+// A close asks once a pass, on the alarm: calls that come meanwhile (a
+// click, another tick) neither start HeavyWeather nor ask out of pace.
+TEST_F(Station, FermerAsksOnlyAtItsPace) {
   station.AddWindow({0, "heavy weather", 7, false, 4});
   hw.HWLance = true;
-  int events = 0;
-  bool always_busy = true;
-  bool lance_after_first_pass = true;
-  pump.on_events = [&] {
-    if (++events == 2) lance_after_first_pass = hw.HWLance;
-    always_busy &= hw.Busy();
-    hw.OuvrirHW();  // a tick that arrives inside the close
-    hw.FermerHW();
-  };
   hw.FermerHW();
-
-  EXPECT_GT(events, 4);
-  EXPECT_TRUE(always_busy);
-  EXPECT_FALSE(lance_after_first_pass);
+  EXPECT_EQ(hw.Waiting(), Wait::ForClose);
+  EXPECT_FALSE(hw.HWLance);
+  hw.OuvrirHW();
+  hw.FermerHW();
+  EXPECT_EQ(Calls(station, "post").size(), 1u);
+  alarm.RunOut();
   EXPECT_TRUE(Calls(station, "start").empty());
   EXPECT_EQ(Calls(station, "post").size(), 4u);
-  EXPECT_FALSE(hw.HWLance);
-}
-
-// After a quit the close goes on to its bound, still running events (the
-// notice, if shown, must answer), and tells nobody.
-TEST_F(Station, FermerAfterQuitRunsToItsBoundWithEventsAndStaysQuiet) {
-  const WindowHandle stubborn = station.AddWindow({0, "heavy weather", 7, false, 0});
-  const int64_t start = clock.MonotonicMs();
-  int events_after_quit = 0;
-  pump.on_events = [&] {
-    if (pump.quit_requested) ++events_after_quit;
-    if (clock.MonotonicMs() - start >= 1000) pump.quit_requested = true;
-  };
-  hw.FermerHW();
-
-  EXPECT_GT(events_after_quit, 500);
-  EXPECT_EQ(pump.waited_ms, 60000);  // paced all the same
-  EXPECT_EQ(station.Find(stubborn)->close_requests, 601);
-  EXPECT_TRUE(messages.notices.empty());
-  EXPECT_FALSE(hw.HWLance);
-  EXPECT_EQ(hw.HandleHW, 0u);
-}
-
-// The PC put to sleep in the middle of a close (lid, power button): the bound
-// is measured on the clock that does not count sleep, never on the local
-// time, so the close goes on after the resume and no false "not closed"
-// notice is shown.
-TEST_F(Station, ASleepDuringACloseDoesNotEndItEarly) {
-  const WindowHandle slow = station.AddWindow({0, "heavy weather", 7, false, 50});  // 5 s
-  int events = 0;
-  pump.on_events = [&] {
-    if (++events == 10) clock.Sleep(8 * 3600 * 1000);
-  };
-  hw.FermerHW();
-  EXPECT_EQ(station.Find(slow), nullptr);
-  EXPECT_TRUE(messages.notices.empty());
+  EXPECT_EQ(hw.Waiting(), Wait::None);
 }
 
 TEST_F(Station, FermerFenetreAsksEveryWindowWithThatTitleOnce) {

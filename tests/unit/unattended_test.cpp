@@ -6,14 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_clock.h"
-#include "fake_files.h"
-#include "fake_folders.h"
-#include "fake_form_timer.h"
-#include "fake_messages.h"
-#include "fake_pump.h"
-#include "fake_station.h"
-#include "main_window/station_link.h"
+#include "form_timer_rig.h"
 #include "station/notices.h"
 
 namespace orvando::test {
@@ -22,32 +15,15 @@ namespace {
 constexpr int kOption3h = 3;
 constexpr const char* kMissingExe = "introuvable : C:\\Meteo\\heavy weather.exe";
 
-struct Unattended {
-  FakeClock clock;
-  FakeFiles files;
-  History history{files, clock};
-  FakeMessages messages;  // never answered: notice_shown stays set
-  I_Ofichier config{files, messages};
-  RecordingView view;
-  FakeInstance instance;
-  FakeFolders folders;
-  FakeStation station{clock};
-  FakePump pump{clock};
-  OuvrFermHW hw;
-  StationLink link{hw};
-  FormTimer form{{view, clock, config, link, messages, instance, nullptr, nullptr, nullptr, nullptr,
-                  &history}};
+struct Unattended : FormTimerRig {
   std::vector<std::string> starts, posts;  // the time of each start and close request
 
   // Armed with option `option` at h:m:s, just after the second as the timer
   // ticks; a close gives up after `close_bound_ms`.
   Unattended(int option, int h, int m, int s, int close_bound_ms = 60000)
-      : hw(config, folders, station, pump, clock, messages, {5000, 50, 100, close_bound_ms}) {
+      : FormTimerRig({5000, close_bound_ms, 100}) {
     clock.Set(h, m, s, 15);
     config.CheminHW = "C:\\Meteo";
-    folders.existing = {"C:\\Meteo"};
-    config.SetOptionSelector(&form);
-    hw.SetHistory(&history);
     form.SelectOption(option);
     form.Command1_Click();
   }
@@ -55,7 +31,7 @@ struct Unattended {
   // One tick a second for `seconds`, noting when starts and closes happen.
   void Run(int seconds) {
     for (int i = 0; i < seconds; ++i) {
-      clock.Advance(1000);
+      alarm.Advance(1000);
       const size_t before = station.calls.size();
       const std::string now = clock.FormatTime(clock.Now());
       form.OnTimerEvent();
@@ -86,6 +62,19 @@ TEST(Unattended_Notices, AnUnreadLaunchFailureDoesNotHoldUpTheNextRun) {
   EXPECT_EQ(u.posts, std::vector<std::string>{"03:03:59"});
   EXPECT_TRUE(u.messages.errors.empty());
   EXPECT_TRUE(u.messages.notice_shown);
+}
+
+// A box runs Windows' own loop, which rings the alarm and ticks the timer as
+// ours does: "Aide" opened during a close and left open holds up no run.
+TEST(Unattended_Boxes, ABoxLeftOpenDuringACloseHoldsUpNoRun) {
+  Unattended u(0, 10, 14, 50);
+  u.station.window_template.closes_after = 30;  // goes 3 s after the first request
+  u.Run(129);                                   // 10:16:59: the close has begun
+  ASSERT_EQ(u.hw.Waiting(), OuvrFermHW::Wait::ForClose);
+  u.messages.while_open = [&] { u.Run(50 * 60); };
+  u.form.menuAide_Click();
+  EXPECT_EQ(u.starts, (std::vector<std::string>{"10:15:00", "10:30:00", "10:45:00", "11:00:00"}));
+  EXPECT_EQ(u.posts, (std::vector<std::string>{"10:16:59", "10:31:59", "10:46:59", "11:01:59"}));
 }
 
 TEST(Unattended_Notices, ANewEventReplacesTheUnreadOneAndSaysSinceWhen) {

@@ -5,10 +5,13 @@
 #include <string>
 #include <utility>
 
+#include "fake_alarm.h"
 #include "fake_clock.h"
 #include "fake_files.h"
+#include "fake_folders.h"
 #include "fake_form_timer.h"
 #include "fake_messages.h"
+#include "fake_station.h"
 #include "layout_checks.h"
 #include "main_window/form_timer_layout.h"
 #include "main_window/form_timer_win32.h"
@@ -27,14 +30,17 @@ struct MainWindow {
   FakeFiles files;
   FakeMessages messages;
   I_Ofichier config{files, messages};
-  FakeStationControl station;
+  FakeFolders folders;
+  FakeStation station{clock};
+  FakeAlarm alarm{clock};
+  OuvrFermHW hw{config, folders, station, alarm, clock, messages};
   FakeInstance instance;
   FakeAboutWindow about;
   win32::Win32StartupEntry run_key;  // the test prefix's own registry
   StartWithWindows start_with_windows{run_key, messages, "C:\\Météo\\Orvando.exe"};
   win32::WindowCounter counter;
   FormTimerWin32 window{&counter};
-  FormTimer form{{window, clock, config, station, messages, instance, nullptr, &about, nullptr,
+  FormTimer form{{window, clock, config, hw, messages, instance, nullptr, &about, nullptr,
                   &start_with_windows}};
 
   MainWindow() {
@@ -272,15 +278,25 @@ TEST(FormTimerWin32_Tick, ResumeAndTimeChangeShowTheTimeAtOnce) {
   }
 }
 
-// The Run value in the test prefix's registry, read back with the registry's
-// own call; nothing is left behind.
+// The Run value in the test prefix's registry, and Task Manager's switch
+// beside it, read back with the registry's own call; nothing is left behind.
 TEST(FormTimerWin32_Menu, DemarrerAvecWindowsWritesAndRemovesTheRunValue) {
   struct Cleanup {
-    ~Cleanup() { win32::Win32StartupEntry().Remove(); }
+    ~Cleanup() {
+      win32::Win32StartupEntry().Remove();
+      win32::Win32StartupEntry().TurnOn();
+    }
   } cleanup;
-  win32::Win32StartupEntry().Remove();
   MainWindow w;
   HMENU option = GetSubMenu(GetMenu(w.window.hwnd()), 1);
+  // Turned off in Task Manager: the value stays, Windows no longer runs it.
+  const BYTE turned_off[12] = {3};
+  ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, win32::kApprovedKey, L"Orvando", REG_BINARY,
+                            turned_off, sizeof turned_off),
+            ERROR_SUCCESS);
+  ASSERT_TRUE(win32::Win32StartupEntry().Write(w.start_with_windows.Command()));
+  SendMessageW(w.window.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(option), 1);
+  EXPECT_FALSE(GetMenuState(option, FormTimerWin32::kMenuDemarrageId, MF_BYCOMMAND) & MF_CHECKED);
   const auto run_value = [] {
     wchar_t text[512] = {};
     DWORD size = sizeof text;
@@ -295,6 +311,9 @@ TEST(FormTimerWin32_Menu, DemarrerAvecWindowsWritesAndRemovesTheRunValue) {
         (GetMenuState(option, FormTimerWin32::kMenuDemarrageId, MF_BYCOMMAND) & MF_CHECKED) != 0,
         checked);
     EXPECT_EQ(run_value(), checked ? "\"C:\\Météo\\Orvando.exe\" /start" : "<none>");
+    EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, win32::kApprovedKey, L"Orvando", RRF_RT_ANY,
+                           nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
   }
   EXPECT_TRUE(w.messages.errors.empty());
 }

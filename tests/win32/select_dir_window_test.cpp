@@ -116,8 +116,11 @@ class SelectDirWindowTest : public testing::Test {
   // Opens the window with drive C's current folder on `c_folder` while the
   // process itself stands on `process_folder`.
   void Open(const std::wstring& c_folder, const std::wstring& process_folder) {
-    ASSERT_TRUE(folders_.SetCurrentFolder(Narrow(c_folder)).ok);
-    ASSERT_TRUE(folders_.SetCurrentFolder(Narrow(process_folder)).ok);
+    // As the C runtime's _wchdir does: the folder is also its drive's own.
+    for (const std::wstring& folder : {c_folder, process_folder}) {
+      ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+      SetEnvironmentVariableW((L"=" + folder.substr(0, 2)).c_str(), folder.c_str());
+    }
     window_ =
         std::make_unique<SelectDirWindow>(nullptr, main_, *config_, folders_, *files_, drives_);
     window_->Show();
@@ -185,7 +188,8 @@ TEST_F(SelectDirWindowTest, OnlyAnOrdinaryProgramFileEnablesOkAndWritesTheFile) 
 
     const std::string folder = Narrow(root_ + L"\\" + c.folder);
     EXPECT_EQ(Text(SelectDirWindow::kText1), folder);
-    EXPECT_EQ(win32::Win32Folders().CurrentFolder(), folder);
+    // Browsed, not entered: the process stays where it stood.
+    EXPECT_EQ(win32::Win32Folders().CurrentFolder(), Narrow(z_folder_));
     EXPECT_EQ(OkEnabled(), c.counts);
     EXPECT_EQ(ConfigFile(),
               c.counts

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "fake_messages.h"
+#include "platform/win32/alarm_win32.h"
 #include "platform/win32/clock_win32.h"
-#include "platform/win32/event_pump_win32.h"
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/station_win32.h"
 #include "platform/win32/text_win32.h"
@@ -112,14 +112,33 @@ class StationFixture : public ::testing::Test {
     return found;
   }
 
-  // Lets events run until `done` holds, or `ms` have passed.
-  bool WaitUntil(const std::function<bool()>& done, int ms = 10000) {
+  // Runs this thread's messages for `ms`, as the program's loop does: the
+  // alarm rings from here.
+  static void RunMessages(int ms) {
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+      MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_ALLINPUT,
+                                  MWMO_INPUTAVAILABLE);
+      for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+  }
+
+  // Runs messages until `done` holds, or `ms` have passed.
+  static bool WaitUntil(const std::function<bool()>& done, int ms = 10000) {
     const ULONGLONG deadline = GetTickCount64() + ms;
     while (!done()) {
       if (GetTickCount64() >= deadline) return false;
-      pump.WaitWithEvents(50);
+      RunMessages(20);
     }
     return true;
+  }
+
+  // Runs messages until the launch or the close under way is over.
+  static bool Settle(const OuvrFermHW& hw, int ms = 70000) {
+    return WaitUntil([&] { return hw.Waiting() == OuvrFermHW::Wait::None; }, ms);
   }
 
   // Lets events run until the log holds `line`, or `ms` have passed.
@@ -147,7 +166,7 @@ class StationFixture : public ::testing::Test {
   std::string chemin;
   win32::Win32Folders folders;
   CountingStation station;
-  win32::Win32EventPump pump;
+  win32::Win32Alarm alarm;
   win32::Win32Clock clock;
   FakeMessages messages;
 };

@@ -42,36 +42,43 @@ HWND OpenOtherProgram(const wchar_t* title = L"Autre programme", bool in_front =
 TEST_F(StationWin32, AnotherProgramsHeavyWeatherWindowIsNeitherTheRunNorClosed) {
   const HWND other = OpenOtherProgram(L"Heavy Weather", false);
 
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 1")) << "the other window was taken for HeavyWeather";
   // Known by its program file, not because this object started it: a copy of
   // Orvando started meanwhile takes the running station as its run.
-  OuvrFermHW restarted(chemin, folders, station, pump, clock, messages);
+  win32::Win32Alarm its_alarm;
+  OuvrFermHW restarted(chemin, folders, station, its_alarm, clock, messages);
   restarted.OuvrirHW();
-  pump.WaitWithEvents(500);
+  RunMessages(500);
   EXPECT_EQ(Events("start").size(), 1u);
 
   const ULONGLONG start = GetTickCount64();
   restarted.FermerHW();
+  ASSERT_TRUE(Settle(restarted));
   EXPECT_LT(GetTickCount64() - start, 5000u) << "waited for the other window to close";
   ASSERT_TRUE(WaitForLine("exit 0"));
-  pump.WaitWithEvents(200);
+  RunMessages(200);
   EXPECT_EQ(g_closes_to_other, 0);
   EXPECT_TRUE(IsWindow(other));
   EXPECT_TRUE(messages.notices.empty());
   DestroyWindow(other);
 }
 
+// Started in its own folder, which ours never becomes: Windows holds a
+// program's current folder open, and HeavyWeather's must stay free to be
+// moved or uninstalled.
 TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  const std::string own = folders.CurrentFolder();
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 1")) << "not shown minimised";
-  pump.WaitWithEvents(1000);  // anything typed after the start has arrived
+  RunMessages(1000);  // anything typed after the start has arrived
 
   EXPECT_TRUE(hw.HWLance);
   EXPECT_TRUE(messages.notices.empty());
-  EXPECT_EQ(folders.CurrentFolder(), chemin);
+  EXPECT_EQ(folders.CurrentFolder(), own);
+  EXPECT_NE(own, chemin);
   EXPECT_EQ(Events("exe").at(0), "exe " + chemin + "\\heavy weather.exe");
   EXPECT_EQ(Events("folder").at(0), "folder " + chemin);
   EXPECT_EQ(Events("show").at(0), "show 2");
@@ -82,8 +89,10 @@ TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
   ASSERT_EQ(windows.size(), 1u);
   EXPECT_TRUE(station.IsMinimised(windows[0]));
 
+  ASSERT_TRUE(Settle(hw));
   const ULONGLONG start = GetTickCount64();
   hw.FermerHW();
+  ASSERT_TRUE(Settle(hw));
   const ULONGLONG took = GetTickCount64() - start;
   ASSERT_TRUE(WaitForLine("exit 0"));
   EXPECT_EQ(Events("close"), std::vector<std::string>{"close 1 1 1"});
@@ -93,22 +102,20 @@ TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
 }
 
 TEST_F(StationWin32, WhileLaunchedStartsNothingAndTypesNothing) {
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
   hw.HWLance = true;
   hw.OuvrirHW();
-  pump.WaitWithEvents(1500);
+  RunMessages(1500);
   EXPECT_TRUE(LogLines().empty());
   EXPECT_TRUE(station.WindowsTitled("heavy weather").empty());
-  EXPECT_EQ(folders.CurrentFolder(), chemin);
   EXPECT_TRUE(hw.HWLance);
 }
 
 TEST_F(StationWin32, CloseWithNoWindowIsOnePass) {
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
   hw.HWLance = true;
-  const ULONGLONG start = GetTickCount64();
   hw.FermerHW();
-  EXPECT_LT(GetTickCount64() - start, 100u);  // no pause: no second pass
+  EXPECT_EQ(hw.Waiting(), OuvrFermHW::Wait::None);  // no second pass
   EXPECT_FALSE(hw.HWLance);
   EXPECT_EQ(hw.HandleHW, 0u);
   EXPECT_TRUE(messages.notices.empty());
@@ -116,10 +123,12 @@ TEST_F(StationWin32, CloseWithNoWindowIsOnePass) {
 
 TEST_F(StationWin32, ClosesBothWindowsOfTheTitle) {
   Mode(L"two-windows");
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 2 1"));
+  ASSERT_TRUE(Settle(hw));
   hw.FermerHW();
+  ASSERT_TRUE(Settle(hw));
   ASSERT_TRUE(WaitForLine("exit 0"));
   auto closes = Events("close");
   std::sort(closes.begin(), closes.end());
@@ -132,13 +141,15 @@ TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood
   Mode(L"ignore-close");
   StationTimings timings;
   timings.close_bound_ms = 3000;
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages, timings);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, timings);
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 1"));
+  ASSERT_TRUE(Settle(hw));
 
   const ULONGLONG start = GetTickCount64();
   const double cpu_before = CpuMs();
   hw.FermerHW();
+  ASSERT_TRUE(Settle(hw));
   const double cpu = CpuMs() - cpu_before;
   const ULONGLONG took = GetTickCount64() - start;
   // Every request posted has reached the station's log.
@@ -166,11 +177,11 @@ TEST_F(StationWin32, KeystrokesNeverReachAnotherProgramInFront) {
       << "the test could not take the focus";
 
   StationTimings timings;
-  timings.focus_wait_ms = 1000;  // gives up before the station's window is up
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages, timings);
+  timings.window_wait_ms = 1000;  // gives up before the station's window is up
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, timings);
   hw.OuvrirHW();
   EXPECT_TRUE(WaitForLine("window 1 1"));
-  pump.WaitWithEvents(1000);
+  RunMessages(1000);
 
   EXPECT_EQ(g_keys_to_other, 0);
   EXPECT_TRUE(Events("syskeydown").empty());
@@ -182,7 +193,7 @@ TEST_F(StationWin32, AStationShownNormallyGetsTheKeystrokes) {
   // Without a window manager a new window is not put in front by itself: this
   // station brings itself there.
   Mode(L"show-normal,take-focus");
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 0"));
   ASSERT_FALSE(Events("foreground").empty()) << "the station could not take the focus";
@@ -206,9 +217,9 @@ TEST_F(StationWin32, NeverStartsASameNamedProgramFromAnotherFolder) {
   SetCurrentDirectoryW(decoy.c_str());
   SetEnvironmentVariableW(L"PATH", (decoy.wstring() + L";C:\\windows\\system32").c_str());
 
-  OuvrFermHW hw(chemin, folders, station, pump, clock, messages);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
   hw.OuvrirHW();
-  pump.WaitWithEvents(1500);
+  RunMessages(1500);
   EXPECT_TRUE(Events("start").empty());
   ASSERT_EQ(messages.notices.size(), 1u);
   EXPECT_NE(messages.notices[0].find(chemin + "\\heavy weather.exe"), std::string::npos)

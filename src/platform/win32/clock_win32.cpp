@@ -13,9 +13,11 @@ LocalTime Win32Clock::Now() const {
           st.wYear, st.wMonth,  st.wDay,    st.wDayOfWeek};
 }
 
+// Never GetTickCount64 nor the performance counter: both count the time the
+// PC slept, and a close interrupted by sleep would give up at the resume.
 int64_t UnbiasedMs() {
   ULONGLONG hundred_ns = 0;
-  if (!QueryUnbiasedInterruptTime(&hundred_ns)) return static_cast<int64_t>(GetTickCount64());
+  QueryUnbiasedInterruptTime(&hundred_ns);
   return static_cast<int64_t>(hundred_ns / 10000);
 }
 

@@ -7,23 +7,31 @@
 #include "platform/win32/text_win32.h"
 
 namespace orvando::win32 {
+namespace {
 
-Outcome Win32Folders::SetCurrentFolder(const std::string& folder) {
-  // SetCurrentDirectoryW changes drive and folder together. Like the C
-  // runtime's _wchdir, we also record the folder as that drive's current one
-  // (the "=C:" variable): SetCurrentDirectoryW itself only reads it, and a
-  // later "C:" alone (GetFullPathNameW) must come back to this folder.
-  if (!SetCurrentDirectoryW(Widen(folder).c_str())) {
-    const DWORD error = GetLastError();
+std::wstring FullPathOf(const std::wstring& path) {
+  const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return {};
+  std::vector<wchar_t> buffer(n);
+  const DWORD length = GetFullPathNameW(path.c_str(), n, buffer.data(), nullptr);
+  if (length == 0 || length >= n) return {};
+  std::wstring full(buffer.data(), length);
+  // "C:\Meteo\" -> "C:\Meteo"; the root keeps its separator.
+  while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  return full;
+}
+
+}  // namespace
+
+Outcome Win32Folders::FullFolder(const std::string& folder, std::string& full) const {
+  const std::wstring path = FullPathOf(Widen(folder));
+  const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_DIRECTORY;
     return Outcome::Fail("Impossible d'ouvrir le dossier \xC2\xAB " + folder + " \xC2\xBB : " +
-                         ErrorText(error) + ".");
+                         ErrorText(error ? error : ERROR_PATH_NOT_FOUND) + ".");
   }
-  const std::string current = CurrentFolder();
-  if (current.size() >= 2 && current[1] == ':') {
-    const wchar_t name[] = {L'=', static_cast<wchar_t>(towupper(static_cast<wchar_t>(current[0]))),
-                            L':', L'\0'};
-    SetEnvironmentVariableW(name, Widen(current).c_str());
-  }
+  full = Narrow(path);
   return Outcome::Ok();
 }
 

@@ -5,7 +5,7 @@ namespace orvando::win32 {
 
 class Win32Folders : public Folders {
  public:
-  Outcome SetCurrentFolder(const std::string& folder) override;
+  Outcome FullFolder(const std::string& folder, std::string& full) const override;
   std::string CurrentFolder() const override;
 };
 

@@ -3,20 +3,18 @@
 
 #include <windows.h>
 
+#include <span>
 #include <vector>
 
-#include "station/keys.h"
+#include "platform/station.h"
 
 namespace orvando::win32 {
 
-// The inputs that type `keys` on the current keyboard layout. A character is
-// typed with its own key (and the shift state the layout needs for it, when
-// not already held), so that menus see their access keys; a character the
-// layout cannot type is sent as Unicode.
-std::vector<INPUT> KeyInputs(const std::vector<KeyEvent>& keys);
+// The inputs that type `keys` on the current keyboard layout.
+std::vector<INPUT> KeyInputs(std::span<const KeyEvent> keys);
 
 // False when the system took fewer than all of them (input blocked, or a
 // window of higher integrity in front).
-bool SendKeyInputs(const std::vector<KeyEvent>& keys);
+bool SendKeyInputs(std::span<const KeyEvent> keys);
 
 }  // namespace orvando::win32

@@ -7,6 +7,11 @@
 namespace orvando::win32 {
 
 inline constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Windows 8 and later: a binary value of the same name, whose first byte is
+// odd (03) while the entry is turned off, even (02) once turned on again.
+// Windows 7 has no such key.
+inline constexpr const wchar_t* kApprovedKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 inline constexpr const wchar_t* kRunValue = L"Orvando";
 
 class Win32StartupEntry : public StartupEntry {
@@ -14,6 +19,8 @@ class Win32StartupEntry : public StartupEntry {
   bool Read(std::string& command) const override;
   Outcome Write(const std::string& command) override;
   Outcome Remove() override;
+  bool TurnedOff() const override;
+  Outcome TurnOn() override;
 };
 
 }  // namespace orvando::win32

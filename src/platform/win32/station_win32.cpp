@@ -111,7 +111,7 @@ void Win32Station::Minimise(WindowHandle window) {
   PostMessageW(ToHwnd(window), WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
-bool Win32Station::SendKeys(const std::vector<KeyEvent>& keys) {
+bool Win32Station::SendKeys(std::span<const KeyEvent> keys) {
   return SendKeyInputs(keys);
 }
 

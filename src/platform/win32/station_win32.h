@@ -18,7 +18,7 @@ class Win32Station : public StationPlatform {
   bool ProgramOf(ProcessId process, std::string& program) const override;
   bool IsMinimised(WindowHandle window) const override;
   void Minimise(WindowHandle window) override;
-  bool SendKeys(const std::vector<KeyEvent>& keys) override;
+  bool SendKeys(std::span<const KeyEvent> keys) override;
 };
 
 }  // namespace orvando::win32

@@ -54,9 +54,16 @@ struct IconTraits {
   static void Close(HICON h) { DestroyIcon(h); }
 };
 
+struct RegKeyTraits {
+  static HKEY Invalid() { return nullptr; }
+  static bool Valid(HKEY h) { return h != nullptr; }
+  static void Close(HKEY h) { RegCloseKey(h); }
+};
+
 using UniqueHandle = Unique<HANDLE, HandleTraits>;
 using UniqueFind = Unique<HANDLE, FindTraits>;
 using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
 using UniqueIcon = Unique<HICON, IconTraits>;
+using UniqueRegKey = Unique<HKEY, RegKeyTraits>;
 
 }  // namespace orvando::win32

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Rules of the house that the code must keep by itself, checked on the
+# sources:
+# - every wait of ours is measured on the clock that stops while the PC
+#   sleeps (QueryUnbiasedInterruptTime): the tick count, the performance
+#   counter and the C++ clocks count sleep, and a close interrupted by it
+#   would give up at the resume;
+# - no handler waits: nothing but the program's own loop (main_win32.cpp)
+#   runs pending messages, so a box left open never holds up the schedule.
+#
+#   house_rules.sh <source root>
+set -uo pipefail
+cd "$1/src" || exit 2
+status=0
+
+fail() {
+  echo "FAIL: $1" >&2
+  sed 's/^/    /' <<<"$2" >&2
+  status=1
+}
+
+hits=$(grep -rnE '\b(GetTickCount(64)?|QueryPerformanceCounter|timeGetTime|GetSystemTimeAsFileTime)\s*\(|steady_clock|system_clock' . )
+[ -z "$hits" ] || fail "a wait measured on a clock that counts sleep (use the Clock's MonotonicMs)" "$hits"
+
+hits=$(grep -rnE '\b(PeekMessage[AW]?|GetMessage[AW]?|MsgWaitForMultipleObjects(Ex)?|WaitMessage)\s*\(' . |
+  grep -v '^\./main_win32\.cpp:')
+[ -z "$hits" ] || fail "a handler that runs pending messages: a wait is a state advanced by timer events" "$hits"
+
+[ $status -eq 0 ] && echo "house rules kept"
+exit $status
