@@ -105,10 +105,10 @@ void Run(const char* mode, const char* figure, bool plain, int bound_s, const st
   PrintedMessages messages;
   StationTimings timings;
   timings.close_bound_ms = bound_s * 1000;
-  OuvrFermHW hw(folder, folders, station, alarm, clock, messages, timings);
+  OuvrFermHW hw(folder, folders, station, alarm, clock, messages, nullptr, timings);
   hw.OuvrirHW();
-  RunMessagesUntil([&] { return CountLines("window") > 0 && hw.Waiting() == OuvrFermHW::Wait::None; },
-                   10000);
+  RunMessagesUntil(
+      [&] { return CountLines("window") > 0 && hw.Waiting() == OuvrFermHW::Wait::None; }, 10000);
 
   const ULONGLONG start = GetTickCount64();
   const double cpu_start = CpuMs();

@@ -1,6 +1,6 @@
-// Orvando.exe: builds the program's objects, wires them and runs the message
-// loop. Every object lives here, for the whole run, so that nothing a late
-// handler touches is freed before the loop ends.
+// Orvando.exe: builds the program's objects and runs the message loop. Every
+// object lives here, for the whole run, so that nothing a late handler
+// touches is freed before the loop ends.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -24,9 +24,11 @@
 #include "platform/win32/text_win32.h"
 #include "station/ouvr_ferm_hw.h"
 #include "windows/about_win32.h"
+#include "windows/notice_win32.h"
 #include "windows/select_dir_win32.h"
 
 using namespace orvando;
+using win32::NoticeWindow;
 
 namespace {
 
@@ -53,22 +55,13 @@ int RunMessageLoop(const OuvrFermHW& station) {
   return exit_code;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
-  // Before anything loads a DLL by name (the common controls load their theme
-  // DLL): none may come from the program's folder.
-  win32::LimitDllSearchToSystem32();
+// Every object of the program, for its whole life. The cores come first and
+// go last, so that a window's last messages still find them; each object
+// takes the others by reference, some declared further down, which it only
+// keeps until the message loop runs.
+struct Program {
   win32::Win32Files files;
-  // Our own folder stays our current one: started by Windows we stand in the
-  // sign-in's folder, and no folder we browse or start a program in is ever
-  // held open by us (it could not be renamed or deleted while we run).
-  SetCurrentDirectoryW(win32::Widen(files.ProgramFolder()).c_str());
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-
   win32::Win32Clock clock;
-  win32::Win32Messages messages;
   win32::Win32Folders folders;
   win32::Win32Drives drives;
   win32::Win32Station station_platform;
@@ -77,37 +70,55 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   win32::Win32Shell shell;
   win32::Win32Power power;
   win32::Win32StartupEntry run_key;
-  StartWithWindows start_with_windows(run_key, messages, files.ProgramFile());
+  win32::Win32Messages messages{notice, main_window};
+  StartWithWindows start_with_windows{run_key, messages, files.ProgramFile()};
 
-  I_Ofichier config(files, messages);
-  History history(files, clock);
-  OuvrFermHW station(config, folders, station_platform, alarm, clock, messages);
-  station.SetHistory(&history);
+  I_Ofichier config{files, messages, &form};
+  History history{files, clock};
+  OuvrFermHW station{config, folders, station_platform, alarm, clock, messages, &history};
+  FormTimer form{{.view = main_window,
+                  .clock = clock,
+                  .config = config,
+                  .station = station,
+                  .messages = messages,
+                  .instance = instance,
+                  .install = &install,
+                  .about = &about_window,
+                  .power = &power,
+                  .start_with_windows = &start_with_windows,
+                  .history = &history,
+                  .shell = &shell}};
+  SelectDir select_dir{install, form, config, folders, files, drives};
+  About about{about_window, shell};
 
   win32::WindowCounter windows;
-  win32::FormTimerWin32 main_window(&windows);
-  FormTimer form({main_window, clock, config, station, messages, instance, nullptr, nullptr,
-                  &power, &start_with_windows, &history, &shell});
-  win32::SelectDirWindow install(&windows, form, config, folders, files, drives);
-  win32::AboutWin32 about(shell, &windows);
-  form.SetWindows(&install, &about);
-  config.SetOptionSelector(&form);
+  win32::FormTimerWin32 main_window{form, &windows};
+  win32::SelectDirWindow install{select_dir, &windows};
+  win32::AboutWin32 about_window{about, &windows};
+  NoticeWindow notice;  // not counted: it never keeps the program alive
+};
 
-  int exit_code = 0;
-  if (main_window.Create()) {
-    messages.SetOwner(main_window.hwnd());
-    main_window.Attach(&form);
-    // Another copy running: end at once, nothing shown, nothing touched.
-    const bool start_switch = StartSwitchGiven(win32::Narrow(arguments ? arguments : L""));
-    messages.SetErrorsToNotice(start_switch);
-    const bool loaded = form.Form_Load(start_switch);
-    messages.SetErrorsToNotice(false);
-    if (loaded) {
-      main_window.Start();
-      exit_code = RunMessageLoop(station);
-    }
-  } else {
-    exit_code = 1;
-  }
-  return exit_code;
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
+  // Before anything loads a DLL by name (the common controls load their theme
+  // DLL): none may come from the program's folder.
+  win32::LimitDllSearchToSystem32();
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  Program program;
+  // Our own folder stays our current one: started by Windows we stand in the
+  // sign-in's folder, and no folder we browse or start a program in is ever
+  // held open by us (it could not be renamed or deleted while we run).
+  SetCurrentDirectoryW(win32::Widen(program.files.ProgramFolder()).c_str());
+  if (!program.main_window.Create()) return 1;
+  // Another copy running: end at once, nothing shown, nothing touched.
+  const bool start_switch = StartSwitchGiven(win32::Narrow(arguments ? arguments : L""));
+  program.messages.SetErrorsToNotice(start_switch);
+  const bool loaded = program.form.Form_Load(start_switch);
+  program.messages.SetErrorsToNotice(false);
+  if (!loaded) return 0;
+  program.main_window.Start();
+  return RunMessageLoop(program.station);
 }

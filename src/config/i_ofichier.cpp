@@ -12,7 +12,8 @@ std::string Quoted(const std::string& text) {
 
 }  // namespace
 
-I_Ofichier::I_Ofichier(Files& files, UserMessages& messages) : files_(files), messages_(messages) {}
+I_Ofichier::I_Ofichier(Files& files, UserMessages& messages, OptionSelector* selector)
+    : files_(files), messages_(messages), selector_(selector) {}
 
 // Joined as they are: at the root of a drive the folder already ends with
 // "\", and the path then holds two separators in a row, which Windows accepts.

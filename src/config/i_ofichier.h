@@ -20,8 +20,8 @@ class OptionSelector {
 
 class I_Ofichier {
  public:
-  I_Ofichier(Files& files, UserMessages& messages);
-  void SetOptionSelector(OptionSelector* selector) { selector_ = selector; }
+  // `selector`, the main window, selects the option read; none: nothing is.
+  I_Ofichier(Files& files, UserMessages& messages, OptionSelector* selector = nullptr);
 
   std::string CheminHW;    // HeavyWeather's folder, a full path; empty at start
   uint8_t IndexDuree = 0;  // index 0..4 of the interval option
@@ -51,7 +51,7 @@ class I_Ofichier {
 
   Files& files_;
   UserMessages& messages_;
-  OptionSelector* selector_ = nullptr;
+  OptionSelector* const selector_;
 };
 
 }  // namespace orvando

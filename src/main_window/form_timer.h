@@ -10,21 +10,15 @@
 #include "history/history.h"
 #include "main_window/form_timer_view.h"
 #include "main_window/start_with_windows.h"
-#include "main_window/window_links.h"
+#include "windows/window_links.h"
 #include "platform/clock.h"
 #include "platform/power.h"
 #include "platform/shell.h"
+#include "platform/single_instance.h"
 #include "platform/user_messages.h"
 #include "station/ouvr_ferm_hw.h"
 
 namespace orvando {
-
-// Asks whether another copy of the program is already running.
-class SingleInstance {
- public:
-  virtual ~SingleInstance() = default;
-  virtual bool AnotherCopyRunning() = 0;
-};
 
 inline constexpr uint32_t kIndicatorDark = 128;    // dark red
 inline constexpr uint32_t kIndicatorBright = 255;  // bright red
@@ -48,11 +42,6 @@ class FormTimer : public OptionSelector, public MainWindowControl {
     Shell* shell = nullptr;      // opens the history
   };
   explicit FormTimer(const Links& links);
-  // The other two windows are built after this one, which they refer to.
-  void SetWindows(InstallWindowControl* install, AboutWindowControl* about) {
-    links_.install = install;
-    links_.about = about;
-  }
 
   // Window-level state, as the window shows it.
   std::string Command1Caption = "Start";  // "Stop" exactly when armed

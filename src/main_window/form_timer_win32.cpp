@@ -21,16 +21,45 @@ COLORREF ToColorRef(uint32_t packed) {  // blue * 65536 + green * 256 + red
   return RGB(packed & 0xFF, (packed >> 8) & 0xFF, (packed >> 16) & 0xFF);
 }
 
-TwipsRect InFrame(const L::Box& frame, const L::Box& box) {
-  return {frame.left + box.left, frame.top + box.top, box.width, box.height};
+constexpr TwipsRect Rect(const L::Box& b) {
+  return {b.left, b.top, b.width, b.height};
 }
 
-TwipsRect Rect(const L::Box& b) { return {b.left, b.top, b.width, b.height}; }
-
-TwipsRect OptionRect(int index) {
-  return {L::kFrame1.left + L::kOptionLeft[index], L::kFrame1.top + L::kOptionTop,
-          L::kOptionWidth, L::kOptionHeight};
+// Command1 and the indicator sit in Frame2, a group box drawn around them.
+constexpr TwipsRect InFrame2(const L::Box& b) {
+  return {L::kFrame2.left + b.left, L::kFrame2.top + b.top, b.width, b.height};
 }
+
+constexpr TwipsRect OptionRect(int index) {
+  return {L::kFrame1.left + L::kOptionLeft[index], L::kFrame1.top + L::kOptionTop, L::kOptionWidth,
+          L::kOptionHeight};
+}
+
+constexpr DWORD OptionStyle(int index) {
+  // A row of push-style radio buttons; the program decides which is down.
+  return BS_RADIOBUTTON | BS_PUSHLIKE | WS_TABSTOP | (index == 0 ? WS_GROUP : 0);
+}
+
+// In creation order, which is the tab order.
+constexpr ControlSpec kControls[] = {
+    {FormTimerWin32::kFrame1, 0, L"BUTTON", L::kFrame1Caption, BS_GROUPBOX, 0, Rect(L::kFrame1)},
+    {FormTimerWin32::kOption1 + 0, 0, L"BUTTON", L::kOptionCaptions[0], OptionStyle(0), 0,
+     OptionRect(0)},
+    {FormTimerWin32::kOption1 + 1, 0, L"BUTTON", L::kOptionCaptions[1], OptionStyle(1), 0,
+     OptionRect(1)},
+    {FormTimerWin32::kOption1 + 2, 0, L"BUTTON", L::kOptionCaptions[2], OptionStyle(2), 0,
+     OptionRect(2)},
+    {FormTimerWin32::kOption1 + 3, 0, L"BUTTON", L::kOptionCaptions[3], OptionStyle(3), 0,
+     OptionRect(3)},
+    {FormTimerWin32::kOption1 + 4, 0, L"BUTTON", L::kOptionCaptions[4], OptionStyle(4), 0,
+     OptionRect(4)},
+    {FormTimerWin32::kLabel2, 0, L"STATIC", "00:00:00", SS_CENTER | WS_BORDER | WS_GROUP, 0,
+     Rect(L::kLabel2)},
+    {FormTimerWin32::kFrame2, 0, L"BUTTON", "", BS_GROUPBOX | WS_GROUP, 0, Rect(L::kFrame2)},
+    {FormTimerWin32::kCommand1, 0, L"BUTTON", "Start", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0,
+     InFrame2(L::kCommand1)},
+    {FormTimerWin32::kLabel1, 0, L"STATIC", "", WS_BORDER, 0, InFrame2(L::kLabel1)},
+};
 
 HMENU BuildMenu() {
   auto item = [](HMENU menu, UINT flags, UINT_PTR id, const char* text) {
@@ -66,60 +95,28 @@ bool FormTimerWin32::Create() {
                       CW_USEDEFAULT, size.cx, size.cy, BuildMenu())) {
     return false;
   }
-  CreateControls();
   const UINT dpi = DpiOf(hwnd());
   FitFrameToClient(hwnd(), L::kClientWidth, L::kClientHeight, dpi);
   Layout(dpi);
-  return true;
-}
-
-void FormTimerWin32::CreateControls() {
-  // Creation order is the tab order: Frame1, the options, the clock, Frame2,
-  // Command1, the indicator.
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  auto make = [&](const wchar_t* cls, const std::string& text, DWORD style, int id) {
-    return CreateWindowExW(0, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
-                           0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           instance, nullptr);
-  };
-  make(L"BUTTON", L::kFrame1Caption, BS_GROUPBOX, kFrame1);
-  for (int i = 0; i < 5; ++i) {
-    // A row of push-style radio buttons; the program decides which is down.
-    make(L"BUTTON", L::kOptionCaptions[i],
-         BS_RADIOBUTTON | BS_PUSHLIKE | WS_TABSTOP | (i == 0 ? WS_GROUP : 0), kOption1 + i);
-  }
-  make(L"STATIC", "00:00:00", SS_CENTER | WS_BORDER | WS_GROUP, kLabel2);
-  make(L"BUTTON", "", BS_GROUPBOX | WS_GROUP, kFrame2);
-  make(L"BUTTON", "Start", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kCommand1);
-  make(L"STATIC", "", WS_BORDER, kLabel1);
   SendMessageW(control(kOption1), BM_SETCHECK, BST_CHECKED, 0);
   black_brush_.reset(CreateSolidBrush(RGB(0, 0, 0)));
   dark_brush_.reset(CreateSolidBrush(ToColorRef(kIndicatorDark)));
   bright_brush_.reset(CreateSolidBrush(ToColorRef(kIndicatorBright)));
+  return true;
 }
 
 void FormTimerWin32::Layout(UINT dpi) {
-  // The old fonts are freed only once no control uses them any more.
-  UniqueGdi font(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
-  UniqueGdi clock_font(CreatePointFont(L"MS Sans Serif", 12, false, false, dpi));
-  PlaceChild(control(kFrame1), Rect(L::kFrame1), dpi);
-  for (int i = 0; i < 5; ++i) PlaceChild(control(kOption1 + i), OptionRect(i), dpi);
-  PlaceChild(control(kLabel2), Rect(L::kLabel2), dpi);
-  PlaceChild(control(kFrame2), Rect(L::kFrame2), dpi);
-  PlaceChild(control(kCommand1), InFrame(L::kFrame2, L::kCommand1), dpi);
-  PlaceChild(control(kLabel1), InFrame(L::kFrame2, L::kLabel1), dpi);
-  for (int id : {int{kFrame1}, kOption1 + 0, kOption1 + 1, kOption1 + 2, kOption1 + 3,
-                 kOption1 + 4, int{kFrame2}, int{kCommand1}, int{kLabel1}}) {
-    SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-  }
-  SendMessageW(control(kLabel2), WM_SETFONT, reinterpret_cast<WPARAM>(clock_font.get()), TRUE);
-  font_ = std::move(font);
-  clock_font_ = std::move(clock_font);
+  LayOutControls(hwnd(), kControls, dpi);
+  SwapFont(font_, CreatePointFont(8, dpi),
+           {control(kFrame1), control(kOption1 + 0), control(kOption1 + 1), control(kOption1 + 2),
+            control(kOption1 + 3), control(kOption1 + 4), control(kFrame2), control(kCommand1),
+            control(kLabel1)});
+  SwapFont(clock_font_, CreatePointFont(12, dpi), {control(kLabel2)});
 }
 
 void FormTimerWin32::Start() {
   if (!hwnd()) return;
-  if (core_ && core_->Visible()) ShowWindow(hwnd(), SW_SHOWNORMAL);
+  if (core_.Visible()) ShowWindow(hwnd(), SW_SHOWNORMAL);
   started_ = true;
   SetTimer(hwnd(), kTimerId, 1000, nullptr);
   OnTimer();  // aligns the tick to the next second boundary
@@ -133,8 +130,7 @@ void FormTimerWin32::TickSoon() {
 }
 
 void FormTimerWin32::OnTimer() {
-  if (!core_) return;
-  const int delay = core_->OnTimerEvent();
+  const int delay = core_.OnTimerEvent();
   // The window may have been closed by a handler that ran nested in the tick.
   if (hwnd()) SetTimer(hwnd(), kTimerId, static_cast<UINT>(delay), nullptr);
 }
@@ -190,9 +186,9 @@ void FormTimerWin32::SetSessionEndReason(const std::string& reason) {
 // The check mark is read as the menu opens: the Run value may have been
 // changed elsewhere meanwhile (Task Manager's start-up list, another copy).
 void FormTimerWin32::OnInitMenu(HMENU menu) {
-  if (!core_ || GetMenuState(menu, kMenuDemarrageId, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+  if (GetMenuState(menu, kMenuDemarrageId, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
   CheckMenuItem(menu, kMenuDemarrageId,
-                MF_BYCOMMAND | (core_->menuDemarrage_Checked() ? MF_CHECKED : MF_UNCHECKED));
+                MF_BYCOMMAND | (core_.menuDemarrage_Checked() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void FormTimerWin32::Destroy() {
@@ -200,14 +196,13 @@ void FormTimerWin32::Destroy() {
 }
 
 void FormTimerWin32::OnCommand(int id) {
-  if (!core_) return;
-  if (id == kCommand1) core_->Command1_Click();
-  if (id >= kOption1 && id < kOption1 + 5) core_->SelectOption(id - kOption1);
-  if (id == kMenuAboutId) core_->menuAbout_Click();
-  if (id == kMenuModifFichierId) core_->menuModifFichier_Click();
-  if (id == kMenuHistoriqueId) core_->menuHistorique_Click();
-  if (id == kMenuAideId) core_->menuAide_Click();
-  if (id == kMenuDemarrageId) core_->menuDemarrage_Click();
+  if (id == kCommand1) core_.Command1_Click();
+  if (id >= kOption1 && id < kOption1 + 5) core_.SelectOption(id - kOption1);
+  if (id == kMenuAboutId) core_.menuAbout_Click();
+  if (id == kMenuModifFichierId) core_.menuModifFichier_Click();
+  if (id == kMenuHistoriqueId) core_.menuHistorique_Click();
+  if (id == kMenuAideId) core_.menuAide_Click();
+  if (id == kMenuDemarrageId) core_.menuDemarrage_Click();
 }
 
 LRESULT FormTimerWin32::OnColorStatic(HDC dc, HWND control_window) {
@@ -233,32 +228,24 @@ LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam == kTimerId) OnTimer();
       return 0;
     case WM_CLOSE:  // close box, system menu, task list, Alt+F4
-      if (core_) core_->Unload();
-      else DestroyWindow(hwnd());
+      core_.Unload();
       return 0;
     case WM_QUERYENDSESSION:  // Windows shutting down or logging off
-      return !core_ || core_->QueryEndSession((lparam & ENDSESSION_CRITICAL) != 0);
+      return core_.QueryEndSession((lparam & ENDSESSION_CRITICAL) != 0);
     case WM_INITMENUPOPUP:
       OnInitMenu(reinterpret_cast<HMENU>(wparam));
       return 0;
     case WM_POWERBROADCAST:
-      if (core_ && wparam == PBT_APMSUSPEND) core_->OnSuspend();
-      if (core_ && wparam == PBT_APMRESUMEAUTOMATIC) core_->OnResume();
+      if (wparam == PBT_APMSUSPEND) core_.OnSuspend();
+      if (wparam == PBT_APMRESUMEAUTOMATIC) core_.OnResume();
       if (wparam == PBT_APMRESUMEAUTOMATIC) TickSoon();
       return TRUE;
     case WM_TIMECHANGE:  // the clock was set
       TickSoon();
       return 0;
     case WM_ENDSESSION:  // the answer is in: the session ends, or goes on
-      if (core_) core_->EndSession(wparam != 0);
+      core_.EndSession(wparam != 0);
       return 0;
-    case WM_DPICHANGED: {
-      const RECT* r = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      Layout(HIWORD(wparam));
-      return 0;
-    }
     case WM_DESTROY:
       KillTimer(hwnd(), kTimerId);
       return 0;

@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <array>
-
 #include "main_window/form_timer.h"
 #include "main_window/form_timer_view.h"
 #include "platform/win32/unique_handle_win32.h"
@@ -31,11 +29,10 @@ class FormTimerWin32 : public Window, public FormTimerView {
   };
   static constexpr const wchar_t* kClassName = L"OrvandoFormTimer";
 
-  explicit FormTimerWin32(WindowCounter* counter) : Window(counter) {}
+  FormTimerWin32(FormTimer& core, WindowCounter* counter) : Window(counter), core_(core) {}
 
   // Creates the window hidden, with its controls and menu.
   bool Create();
-  void Attach(FormTimer* core) { core_ = core; }
   // Shows the window if the core wants it visible, and starts the tick.
   void Start();
 
@@ -53,10 +50,9 @@ class FormTimerWin32 : public Window, public FormTimerView {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Layout(UINT dpi) override;
 
  private:
-  void CreateControls();
-  void Layout(UINT dpi);
   void OnCommand(int id);
   void OnTimer();
   void TickSoon();
@@ -64,7 +60,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
   LRESULT OnColorStatic(HDC dc, HWND control);
   HBRUSH IndicatorBrush() const;
 
-  FormTimer* core_ = nullptr;
+  FormTimer& core_;
   UniqueGdi font_;
   UniqueGdi clock_font_;
   // The indicator's two colours each keep their brush: it blinks every second.

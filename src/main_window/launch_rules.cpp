@@ -86,6 +86,8 @@ void FormTimer::Test6h() {
   }
 }
 
-void FormTimer::LancerHW() { links_.station.OuvrirHW(); }
+void FormTimer::LancerHW() {
+  links_.station.OuvrirHW();
+}
 
 }  // namespace orvando

@@ -1,9 +1,8 @@
 #include "main_window/start_with_windows.h"
 
-#include <cctype>
 #include <utility>
 
-#include "windows/select_dir_folders.h"
+#include "platform/text.h"
 
 namespace orvando {
 namespace {
@@ -33,13 +32,8 @@ std::string_view NextArgument(std::string_view& rest) {
 }
 
 bool IsStartSwitch(std::string_view argument) {
-  constexpr std::string_view kName = "start";
-  if (argument.size() != kName.size() + 1 || (argument[0] != '/' && argument[0] != '-'))
-    return false;
-  for (size_t i = 0; i < kName.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(argument[i + 1])) != kName[i]) return false;
-  }
-  return true;
+  return !argument.empty() && (argument[0] == '/' || argument[0] == '-') &&
+         SameText(argument.substr(1), "start");
 }
 
 }  // namespace
@@ -67,8 +61,8 @@ bool StartWithWindows::Checked() const {
   const std::string_view program = NextArgument(rest);
   // Without /start Windows would start it stopped: not what the item says.
   // Turned off in Task Manager, Windows no longer runs the value at all.
-  return !program.empty() && SameFolder(std::string(program), program_file_) &&
-         StartSwitchGiven(rest) && !entry_.TurnedOff();
+  return !program.empty() && SameFolder(program, program_file_) && StartSwitchGiven(rest) &&
+         !entry_.TurnedOff();
 }
 
 void StartWithWindows::Toggle() {

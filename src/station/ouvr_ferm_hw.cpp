@@ -1,18 +1,12 @@
 #include "station/ouvr_ferm_hw.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "platform/text.h"
 #include "station/heavy_weather.h"
 
 namespace orvando {
 namespace {
-
-std::string JoinPath(const std::string& folder, std::string_view file) {
-  std::string path = folder;
-  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
-  return path.append(file);
-}
 
 bool Contains(const std::vector<WindowHandle>& windows, WindowHandle window) {
   return std::find(windows.begin(), windows.end(), window) != windows.end();
@@ -23,10 +17,7 @@ bool NamesProgramFile(const std::string& path, std::string_view file) {
   const size_t slash = path.find_last_of("\\/");
   const std::string_view name =
       std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
-  return std::equal(name.begin(), name.end(), file.begin(), file.end(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  });
+  return SameText(name, file);
 }
 
 constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
@@ -35,13 +26,14 @@ constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
 
 OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
                        StationPlatform& station, Alarm& alarm, const Clock& clock,
-                       UserMessages& messages, StationTimings timings)
+                       UserMessages& messages, History* history, StationTimings timings)
     : chemin_hw_(chemin_hw),
       folders_(folders),
       station_(station),
       alarm_(alarm),
       clock_(clock),
       notices_(messages, clock),
+      history_(history),
       timings_(timings) {}
 
 void OuvrFermHW::OuvrirHW() {
@@ -100,8 +92,7 @@ void OuvrFermHW::OnAlarm() {
 // only once HeavyWeather's window is there: a station slow to show its
 // window must not have them typed into the user's own program.
 void OuvrFermHW::LookForWindow() {
-  static constexpr std::span<const KeyEvent> kStrings[] = {hw::kOpenWindowMenu,
-                                                           hw::kPickMinimise};
+  static constexpr std::span<const KeyEvent> kStrings[] = {hw::kOpenWindowMenu, hw::kPickMinimise};
   while (keys_typed_ < 2) {
     const WindowHandle front = station_.ForegroundWindow();
     if (!IsStationWindow(front)) {

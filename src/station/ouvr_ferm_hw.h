@@ -40,17 +40,18 @@ class OuvrFermHW {
  public:
   // `chemin_hw` is read at every launch, so it must outlive this object (it
   // is normally I_Ofichier::CheminHW, which the installation window changes).
+  // `history`: where launches, closes and their failures are written down;
+  // none: not.
   OuvrFermHW(const std::string& chemin_hw, const Folders& folders, StationPlatform& station,
-             Alarm& alarm, const Clock& clock, UserMessages& messages, StationTimings timings = {});
+             Alarm& alarm, const Clock& clock, UserMessages& messages, History* history = nullptr,
+             StationTimings timings = {});
   OuvrFermHW(const I_Ofichier& config, const Folders& folders, StationPlatform& station,
-             Alarm& alarm, const Clock& clock, UserMessages& messages, StationTimings timings = {})
-      : OuvrFermHW(config.CheminHW, folders, station, alarm, clock, messages, timings) {}
+             Alarm& alarm, const Clock& clock, UserMessages& messages, History* history = nullptr,
+             StationTimings timings = {})
+      : OuvrFermHW(config.CheminHW, folders, station, alarm, clock, messages, history, timings) {}
 
   OuvrFermHW(const OuvrFermHW&) = delete;
   OuvrFermHW& operator=(const OuvrFermHW&) = delete;
-
-  // Where launches, closes and their failures are written down; none: not.
-  void SetHistory(History* history) { history_ = history; }
 
   bool HWLance = false;       // launched and not yet closed
   WindowHandle HandleHW = 0;  // found by the last close pass; 0 when none
@@ -96,8 +97,8 @@ class OuvrFermHW {
   Alarm& alarm_;
   const Clock& clock_;
   Notices notices_;
+  History* const history_;
   const StationTimings timings_;
-  History* history_ = nullptr;
   Wait wait_ = Wait::None;
   bool ending_ = false;
   int64_t deadline_ = 0;       // of the wait under way (monotonic ms)

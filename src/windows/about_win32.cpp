@@ -17,50 +17,56 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
 constexpr int kClientWidth = 3630, kClientHeight = 3225;  // twips
 constexpr COLORREF kLinkGreen = RGB(0, 128, 0);
 
-// Where each control sits, in twips, in its container (0: the window).
-struct Placement {
-  AboutControl id;
-  int container;
-  TwipsRect rect;
-};
-constexpr Placement kPlacements[] = {
-    {kAboutFrame1, 0, {120, 0, 3375, 1335}},
-    {kAboutImage3, kAboutFrame1, {120, 480, 480, 480}},
-    {kAboutLabel4, kAboutFrame1, {720, 240, 2535, 615}},
-    {kAboutLabel3, kAboutFrame1, {1080, 915, 615, 255}},
-    {kAboutLabel5, kAboutFrame1, {1800, 975, 855, 135}},
-    {kAboutMail, 0, {360, 1320, 3015, 615}},
-    {kAboutImage1, kAboutMail, {120, 120, 480, 480}},
-    {kAboutLabel1, kAboutMail, {720, 240, 2175, 255}},
+constexpr TwipsRect kBanner = {120, 0, 1095, 495};
+
+// Where each control sits, in twips, in its container (0: the window). The
+// panes and the pictures are objects of their own, made by CreateControls.
+constexpr ControlSpec kControls[] = {
+    {kAboutFrame1, 0, nullptr, "", 0, 0, {120, 0, 3375, 1335}},
+    {kAboutImage3, kAboutFrame1, nullptr, "", 0, 0, {120, 480, 480, 480}},
+    {kAboutLabel4,
+     kAboutFrame1,
+     L"STATIC",
+     "Orvando pour Station météo ws2300",
+     SS_CENTER | SS_NOPREFIX,
+     0,
+     {720, 240, 2535, 615}},
+    {kAboutLabel3,
+     kAboutFrame1,
+     L"STATIC",
+     "V 1.00",
+     SS_CENTER | SS_NOPREFIX,
+     0,
+     {1080, 915, 615, 255}},
+    {kAboutLabel5, kAboutFrame1, L"STATIC", "", SS_LEFT | SS_NOPREFIX, 0, {1800, 975, 855, 135}},
+    {kAboutMail, 0, nullptr, "", 0, 0, {360, 1320, 3015, 615}},
+    {kAboutImage1, kAboutMail, nullptr, "", 0, 0, {120, 120, 480, 480}},
+    {kAboutLabel1,
+     kAboutMail,
+     L"STATIC",
+     AuthorContact::kMail.data(),
+     SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+     0,
+     {720, 240, 2175, 255}},
     // Wider than the window: its right end is simply cut off.
-    {kAboutSiteZR, 0, {0, 2040, 3855, 615}},
-    {kAboutImage2, kAboutSiteZR, {120, 0, 1095, 495}},
-    {kAboutLabel2, kAboutSiteZR, {1320, 120, 2295, 255}},
-    {kAboutCommand1, 0, {1320, 2760, 975, 375}},
+    {kAboutSiteZR, 0, nullptr, "", 0, 0, {0, 2040, 3855, 615}},
+    {kAboutImage2, kAboutSiteZR, nullptr, "", 0, 0, kBanner},
+    {kAboutLabel2,
+     kAboutSiteZR,
+     L"STATIC",
+     AuthorContact::kSite.data(),
+     SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+     0,
+     {1320, 120, 2295, 255}},
+    // A plain push button: neither the Enter default nor the Escape cancel.
+    {kAboutCommand1, 0, L"BUTTON", "OK", BS_PUSHBUTTON | WS_TABSTOP, 0, {1320, 2760, 975, 375}},
 };
-
-const Placement& PlacementOf(AboutControl id) {
-  for (const Placement& p : kPlacements) {
-    if (p.id == id) return p;
-  }
-  return kPlacements[0];
-}
-
-HWND AddControl(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, int id) {
-  return CreateWindowExW(0, kind, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleW(nullptr), nullptr);
-}
-
-void SetFont(HWND control, const UniqueGdi& font) {
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-}
 
 }  // namespace
 
-AboutWin32::AboutWin32(Shell& shell, WindowCounter* counter)
+AboutWin32::AboutWin32(About& core, WindowCounter* counter)
     : Window(counter),
-      shell_(shell),
+      core_(core),
       hand_(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_POINTING_HAND))) {}
 
 // Destroyed here, while the panes and pictures it holds still exist.
@@ -78,10 +84,7 @@ void AboutWin32::Unload() {
 }
 
 HWND AboutWin32::Control(AboutControl id) const {
-  if (!loaded()) return nullptr;
-  const Placement& p = PlacementOf(id);
-  HWND container = p.container ? GetDlgItem(hwnd(), p.container) : hwnd();
-  return GetDlgItem(container, id);
+  return loaded() ? ControlOf(hwnd(), kControls, id) : nullptr;
 }
 
 // Every load starts afresh: the previous load's state is not kept.
@@ -92,17 +95,20 @@ bool AboutWin32::Load() {
               nullptr)) {
     return false;
   }
-  about_ = std::make_unique<About>(static_cast<AboutView&>(*this), shell_);
+  underlined_[0] = underlined_[1] = false;
   CreateControls();
   const UINT window_dpi = DpiOf(hwnd());
-  ApplyDpi(window_dpi);
+  Layout(window_dpi);
+  SetWindowTextW(Control(kAboutLabel5), Widen(About::Label5Text()).c_str());
   CentreOnScreen(window_dpi);
-  about_->Form_Load();
+  core_.Form_Load();
   return true;
 }
 
+// The panes and pictures make themselves; LayOutControls makes the labels
+// and the button in them.
 void AboutWin32::CreateControls() {
-  About& about = *about_;
+  About& about = core_;
   frame1_.CreateChild(hwnd(), kAboutFrame1, true, {});
   mail_.CreateChild(hwnd(), kAboutMail, false,
                     {[&about] { about.Mail_MouseMove(); }, [&about] { about.Mail_Click(); }});
@@ -111,56 +117,35 @@ void AboutWin32::CreateControls() {
       {[&about] { about.SiteZR_MouseMove(); }, [&about] { about.SiteZR_Click(); }});
 
   image3_.CreateChild(frame1_.hwnd(), kAboutImage3, true, nullptr);
-  AddControl(frame1_.hwnd(), L"STATIC", "Orvando pour Station météo ws2300",
-             SS_CENTER | SS_NOPREFIX, kAboutLabel4);
-  AddControl(frame1_.hwnd(), L"STATIC", "V 1.00", SS_CENTER | SS_NOPREFIX, kAboutLabel3);
-  AddControl(frame1_.hwnd(), L"STATIC", About::Label5Text(), SS_LEFT | SS_NOPREFIX, kAboutLabel5);
-
   image1_.CreateChild(mail_.hwnd(), kAboutImage1, true, [&about] { about.Image1_Click(); });
-  AddControl(mail_.hwnd(), L"STATIC", About::MailAddress(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
-             kAboutLabel1);
-
   // The banner is disabled and takes no pointer events: they reach SiteZR.
   image2_.CreateChild(site_zr_.hwnd(), kAboutImage2, false, nullptr);
-  AddControl(site_zr_.hwnd(), L"STATIC", About::SiteAddress(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
-             kAboutLabel2);
-
-  // A plain push button: neither the Enter default nor the Escape cancel.
-  AddControl(hwnd(), L"BUTTON", "OK", BS_PUSHBUTTON | WS_TABSTOP, kAboutCommand1);
 }
 
-void AboutWin32::ApplyDpi(UINT dpi) {
-  CreateFonts(dpi);
+void AboutWin32::Layout(UINT dpi) {
+  LayOutControls(hwnd(), kControls, dpi);
+  SetFonts(dpi);
   LoadPictures(dpi);
-  for (const Placement& p : kPlacements) PlaceChild(Control(p.id), p.rect, dpi);
 }
 
-// The fonts the controls hold are freed only once each control has its new
-// one: the moves and repaints between may still draw with them.
-void AboutWin32::CreateFonts(UINT dpi) {
-  UniqueGdi title(CreatePointFont(L"MS Sans Serif", 12, true, false, dpi));
-  UniqueGdi version(CreatePointFont(L"MS Sans Serif", 9.75, false, false, dpi));
-  UniqueGdi date(CreatePointFont(L"MS Serif", 6, false, false, dpi));
-  UniqueGdi plain(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
-  UniqueGdi link(CreatePointFont(L"MS Sans Serif", 8, false, true, dpi));
-  SetFont(Control(kAboutLabel4), title);
-  SetFont(Control(kAboutLabel3), version);
-  SetFont(Control(kAboutLabel5), date);
-  SetFont(Control(kAboutCommand1), plain);
-  SetFont(Control(kAboutLabel1), underlined_[0] ? link : plain);
-  SetFont(Control(kAboutLabel2), underlined_[1] ? link : plain);
-  title_font_ = std::move(title);
-  version_font_ = std::move(version);
-  date_font_ = std::move(date);
-  default_font_ = std::move(plain);
-  link_font_ = std::move(link);
+// Each control keeps its kind of font; an underlined label keeps the link's.
+void AboutWin32::SetFonts(UINT dpi) {
+  HWND label1 = Control(kAboutLabel1), label2 = Control(kAboutLabel2);
+  SwapFont(title_font_, CreatePointFont(12, dpi, true), {Control(kAboutLabel4)});
+  SwapFont(version_font_, CreatePointFont(9.75, dpi), {Control(kAboutLabel3)});
+  SwapFont(date_font_, CreatePointFont(6, dpi, false, false, L"MS Serif"), {Control(kAboutLabel5)});
+  SwapFont(default_font_, CreatePointFont(8, dpi),
+           {Control(kAboutCommand1), underlined_[0] ? nullptr : label1,
+            underlined_[1] ? nullptr : label2});
+  SwapFont(link_font_, CreatePointFont(8, dpi, false, true),
+           {underlined_[0] ? label1 : nullptr, underlined_[1] ? label2 : nullptr});
 }
 
 void AboutWin32::LoadPictures(UINT dpi) {
   const int icon_px = TwipsToPx(480, dpi);
   clock_icon_.reset(LoadIconAt(IDI_ORVANDO, icon_px));
   envelope_icon_.reset(LoadIconAt(IDI_ENVELOPE, icon_px));
-  const RECT banner = ToPixels(PlacementOf(kAboutImage2).rect, dpi);
+  const RECT banner = ToPixels(kBanner, dpi);
   banner_.reset(
       LoadScaledPicture(IDR_BANNER, banner.right - banner.left, banner.bottom - banner.top));
   image3_.SetIcon(clock_icon_.get());
@@ -188,18 +173,20 @@ std::uintptr_t AboutWin32::WindowHandle() const {
 
 void AboutWin32::SetLabel1Underlined(bool underlined) {
   underlined_[0] = underlined;
-  SetFont(Control(kAboutLabel1), underlined ? link_font_ : default_font_);
+  SendMessageW(Control(kAboutLabel1), WM_SETFONT,
+               reinterpret_cast<WPARAM>((underlined ? link_font_ : default_font_).get()), TRUE);
 }
 
 void AboutWin32::SetLabel2Underlined(bool underlined) {
   underlined_[1] = underlined;
-  SetFont(Control(kAboutLabel2), underlined ? link_font_ : default_font_);
+  SendMessageW(Control(kAboutLabel2), WM_SETFONT,
+               reinterpret_cast<WPARAM>((underlined ? link_font_ : default_font_).get()), TRUE);
 }
 
 LRESULT AboutWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_MOUSEMOVE:  // only over the background: every control is a window
-      if (about_) about_->Form_MouseMove();
+      core_.Form_MouseMove();
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -209,15 +196,6 @@ LRESULT AboutWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETCURSOR:
       if (OnSetCursor(reinterpret_cast<HWND>(wparam), LOWORD(lparam))) return TRUE;
       break;
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      ApplyDpi(HIWORD(wparam));
-      InvalidateRect(hwnd(), nullptr, TRUE);
-      return 0;
-    }
     default:
       break;
   }
@@ -225,10 +203,9 @@ LRESULT AboutWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void AboutWin32::OnCommand(int id, int code) {
-  if (!about_) return;
-  if (id == kAboutCommand1 && code == BN_CLICKED) about_->Command1_Click();
-  if (id == kAboutLabel1 && code == STN_CLICKED) about_->Label1_Click();
-  if (id == kAboutLabel2 && code == STN_CLICKED) about_->Label2_Click();
+  if (id == kAboutCommand1 && code == BN_CLICKED) core_.Command1_Click();
+  if (id == kAboutLabel1 && code == STN_CLICKED) core_.Label1_Click();
+  if (id == kAboutLabel2 && code == STN_CLICKED) core_.Label2_Click();
 }
 
 LRESULT AboutWin32::OnCtlColorStatic(HDC dc, HWND control) {

@@ -5,15 +5,12 @@
 
 #include <windows.h>
 
-#include <memory>
-
-#include "main_window/window_links.h"
-#include "platform/shell.h"
 #include "platform/win32/picture_win32.h"
 #include "platform/win32/unique_handle_win32.h"
 #include "platform/win32/window_win32.h"
 #include "windows/about.h"
 #include "windows/about_pane_win32.h"
+#include "windows/window_links.h"
 
 namespace orvando::win32 {
 
@@ -33,10 +30,10 @@ enum AboutControl : int {
   kAboutCommand1,
 };
 
-class AboutWin32 : public Window, public AboutWindowControl, private AboutView {
+class AboutWin32 : public Window, public AboutWindowControl, public AboutView {
  public:
   // `counter` (may be null) counts the window among the program's open ones.
-  AboutWin32(Shell& shell, WindowCounter* counter);
+  AboutWin32(About& core, WindowCounter* counter);
   ~AboutWin32() override;
 
   void Show() override;
@@ -47,9 +44,10 @@ class AboutWin32 : public Window, public AboutWindowControl, private AboutView {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Layout(UINT dpi) override;
 
  private:
-  // AboutView
+  // AboutView: what the core shows.
   std::uintptr_t WindowHandle() const override;
   void SetLabel1Underlined(bool underlined) override;
   void SetLabel2Underlined(bool underlined) override;
@@ -57,16 +55,14 @@ class AboutWin32 : public Window, public AboutWindowControl, private AboutView {
 
   bool Load();
   void CreateControls();
-  void ApplyDpi(UINT dpi);
-  void CreateFonts(UINT dpi);
+  void SetFonts(UINT dpi);
   void LoadPictures(UINT dpi);
   void CentreOnScreen(UINT dpi);
   void OnCommand(int id, int code);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   bool OnSetCursor(HWND over, int hit);
 
-  Shell& shell_;
-  std::unique_ptr<About> about_;
+  About& core_;
   AboutPane frame1_, mail_, site_zr_;
   Picture image1_, image2_, image3_;
   bool underlined_[2] = {false, false};  // Label1, Label2

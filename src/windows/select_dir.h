@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "config/i_ofichier.h"
-#include "main_window/window_links.h"
+#include "windows/window_links.h"
 #include "platform/drives.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -37,8 +37,8 @@ class SelectDirView {
 
 class SelectDir {
  public:
-  SelectDir(SelectDirView& view, MainWindowControl& main, I_Ofichier& config, const Folders& folders,
-            Files& files, Drives& drives);
+  SelectDir(SelectDirView& view, MainWindowControl& main, I_Ofichier& config,
+            const Folders& folders, Files& files, Drives& drives);
 
   enum class Mode {
     Install,  // the first start: no folder known yet
@@ -82,8 +82,8 @@ class SelectDir {
   Files& files_;
   Drives& drives_;
 
-  char drive_ = 0;      // the drive Drive1 shows
-  std::string folder_;  // the folder Dir1 shows
+  char drive_ = 0;                       // the drive Drive1 shows
+  std::string folder_;                   // the folder Dir1 shows
   std::map<char, std::string> left_on_;  // each drive's folder last shown
   bool ok_enabled_ = false;
   bool unloaded_ = false;

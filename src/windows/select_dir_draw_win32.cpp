@@ -14,8 +14,8 @@ void DrawFolderGlyph(HDC dc, int x, int y, int size, bool open) {
   const int u = size / 16 > 0 ? size / 16 : 1;
   UniqueGdi fill(CreateSolidBrush(RGB(255, 214, 90)));
   UniqueGdi pen(CreatePen(PS_SOLID, u, RGB(128, 96, 0)));
-  const HGDIOBJ old_brush = SelectObject(dc, fill.get());
-  const HGDIOBJ old_pen = SelectObject(dc, pen.get());
+  const ScopedSelect brush(dc, fill.get());
+  const ScopedSelect outline(dc, pen.get());
   const POINT back[] = {{x + u, y + 3 * u},      {x + 6 * u, y + 3 * u},   {x + 7 * u, y + 5 * u},
                         {x + 14 * u, y + 5 * u}, {x + 14 * u, y + 13 * u}, {x + u, y + 13 * u}};
   Polygon(dc, back, 6);
@@ -26,8 +26,6 @@ void DrawFolderGlyph(HDC dc, int x, int y, int size, bool open) {
                           {x + u, y + 13 * u}};
     Polygon(dc, flap, 4);
   }
-  SelectObject(dc, old_pen);
-  SelectObject(dc, old_brush);
 }
 
 }  // namespace

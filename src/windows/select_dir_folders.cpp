@@ -9,35 +9,6 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// Length of the root at the start of `path`, 0 when there is none.
-size_t RootLength(const std::string& path) {
-  if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':')
-    return (path.size() >= 3 && IsSeparator(path[2])) ? 3 : 2;
-  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
-    // "\\server\share\": the root ends after the share's name.
-    size_t end = 2;
-    for (int part = 0; part < 2; ++part) {
-      const size_t start = end;
-      while (end < path.size() && !IsSeparator(path[end])) ++end;
-      if (end == start) return 0;
-      if (end < path.size()) ++end;
-    }
-    return end;
-  }
-  return 0;
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-std::string WithoutTrailingSeparator(const std::string& path) {
-  std::string s = path;
-  while (s.size() > RootLength(s) && IsSeparator(s.back())) s.pop_back();
-  return s;
-}
-
 }  // namespace
 
 bool SplitFolder(const std::string& path, std::string& root, std::vector<std::string>& names) {
@@ -58,19 +29,10 @@ bool SplitFolder(const std::string& path, std::string& root, std::vector<std::st
   return true;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && IsSeparator(folder.back())) return folder + name;
-  return folder + "\\" + name;
-}
-
 char DriveOf(const std::string& path) {
   if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':')
     return static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
   return 0;
-}
-
-bool SameFolder(const std::string& a, const std::string& b) {
-  return Lower(WithoutTrailingSeparator(a)) == Lower(WithoutTrailingSeparator(b));
 }
 
 std::vector<FolderEntry> ListFolder(const std::string& folder,

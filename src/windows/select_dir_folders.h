@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace orvando {
 
 struct FolderEntry {
@@ -19,16 +21,9 @@ struct FolderEntry {
 // the names below it. False for a path with no root.
 bool SplitFolder(const std::string& path, std::string& root, std::vector<std::string>& names);
 
-// `folder` + "\" + `name`, without doubling a separator at a root.
-std::string JoinPath(const std::string& folder, const std::string& name);
-
 // The drive letter of a path, lower case ('c' for "C:\Meteo"); 0 when the
 // path has none (a network path).
 char DriveOf(const std::string& path);
-
-// Equal paths as Windows compares them: case not told apart, a trailing
-// separator ignored.
-bool SameFolder(const std::string& a, const std::string& b);
 
 // The lines for `folder` and its `subfolders`. `current` receives the index
 // of the line of `folder` itself. Empty when `folder` has no root.

@@ -20,24 +20,17 @@ constexpr UINT kSyncDrive1 = WM_APP + 1;
 // The client area's place on the screen and its size, in twips.
 constexpr int kClientLeft = 45, kClientTop = 330, kClientWidth = 4215, kClientHeight = 3405;
 
-struct ControlSpec {
-  int id;
-  const wchar_t* window_class;
-  const char* text;
-  DWORD style;
-  DWORD ex_style;
-  TwipsRect rect;
-};
-
 // In tab order: creation order is the order Tab moves through.
-const ControlSpec kControls[] = {
+constexpr ControlSpec kControls[] = {
     {SelectDirWindow::kDrive1,
+     0,
      L"COMBOBOX",
      "",
      CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP,
      0,
      {2160, 240, 1935, 315}},
     {SelectDirWindow::kDir1,
+     0,
      L"LISTBOX",
      "",
      LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
@@ -45,30 +38,34 @@ const ControlSpec kControls[] = {
      WS_EX_CLIENTEDGE,
      {120, 600, 3975, 1440}},
     {SelectDirWindow::kText1,
+     0,
      L"EDIT",
      "",
      ES_AUTOHSCROLL | WS_TABSTOP,
      WS_EX_CLIENTEDGE,
      {120, 2160, 3975, 615}},
     {SelectDirWindow::kLabel1,
+     0,
      L"STATIC",
      "Indiquer le dossier de Heavy Weather :",
      SS_CENTER,
      0,
      {600, 120, 1455, 375}},
     {SelectDirWindow::kCommandOK,
+     0,
      L"BUTTON",
      "OK",
      BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED,
      0,
      {1080, 2880, 975, 375}},
     {SelectDirWindow::kCommandAnnuler,
+     0,
      L"BUTTON",
      "Annuler",
      BS_PUSHBUTTON | WS_TABSTOP,
      0,
      {2160, 2880, 975, 375}},
-    {SelectDirWindow::kImage1, L"STATIC", "", SS_OWNERDRAW, 0, {120, 0, 480, 480}},
+    {SelectDirWindow::kImage1, 0, L"STATIC", "", SS_OWNERDRAW, 0, {120, 0, 480, 480}},
 };
 
 // Tab and Shift+Tab move between the controls even when the message loop
@@ -85,10 +82,6 @@ LRESULT CALLBACK TabKeys(HWND control, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 }  // namespace
-
-SelectDirWindow::SelectDirWindow(WindowCounter* counter, MainWindowControl& main,
-                                 I_Ofichier& config, const Folders& folders, Files& files, Drives& drives)
-    : Window(counter), core_(*this, main, config, folders, files, drives) {}
 
 SelectDirWindow::~SelectDirWindow() {
   // Destroyed through the ordinary path, so the counter and the owner are
@@ -132,28 +125,18 @@ bool SelectDirWindow::Load(SelectDir::Mode mode) {
   return loaded();
 }
 
-void SelectDirWindow::CreateControls() {
-  dpi_ = DpiOf(hwnd());
-  for (const ControlSpec& spec : kControls) {
-    HWND control = CreateWindowExW(spec.ex_style, spec.window_class, Widen(spec.text).c_str(),
-                                   WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0, hwnd(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                   GetModuleHandleW(nullptr), nullptr);
-    if (spec.style & WS_TABSTOP) SetWindowSubclass(control, &TabKeys, 0, 0);
-  }
-  Layout(dpi_);
-}
-
 void SelectDirWindow::Layout(UINT dpi) {
+  const bool fresh = !Item(kDrive1);
   dpi_ = dpi;
-  // The old font is freed only once no control uses it any more.
-  UniqueGdi font(CreatePointFont(L"MS Sans Serif", 8, false, false, dpi));
-  for (const ControlSpec& spec : kControls) {
-    HWND control = Item(spec.id);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    PlaceChild(control, spec.rect, dpi);
+  LayOutControls(hwnd(), kControls, dpi);
+  if (fresh) {
+    for (const ControlSpec& spec : kControls) {
+      if (spec.style & WS_TABSTOP) SetWindowSubclass(Item(spec.id), &TabKeys, 0, 0);
+    }
   }
-  font_ = std::move(font);
+  SwapFont(font_, CreatePointFont(8, dpi),
+           {Item(kDrive1), Item(kDir1), Item(kText1), Item(kLabel1), Item(kCommandOK),
+            Item(kCommandAnnuler), Item(kImage1)});
   // A combo box's height is that of its open list; its closed field is sized
   // through the field's item height instead.
   HWND drive1 = Item(kDrive1);
@@ -182,7 +165,7 @@ void SelectDirWindow::Layout(UINT dpi) {
 LRESULT SelectDirWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      CreateControls();
+      Layout(DpiOf(hwnd()));
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -209,14 +192,6 @@ LRESULT SelectDirWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:  // the close box, Alt+F4 or the system menu: as Annuler
       core_.Form_QueryUnload();
       return 0;
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      Layout(HIWORD(wparam));
-      return 0;
-    }
   }
   return Window::OnMessage(message, wparam, lparam);
 }

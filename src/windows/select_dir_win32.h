@@ -13,7 +13,7 @@
 
 namespace orvando::win32 {
 
-class SelectDirWindow : public Window, public InstallWindowControl, private SelectDirView {
+class SelectDirWindow : public Window, public InstallWindowControl, public SelectDirView {
  public:
   // Control identifiers. OK and Annuler deliberately avoid IDOK and IDCANCEL:
   // neither is the window's Enter or Escape button.
@@ -29,8 +29,7 @@ class SelectDirWindow : public Window, public InstallWindowControl, private Sele
 
   // `counter` counts this window among the program's own, so the program ends
   // when its last window closes.
-  SelectDirWindow(WindowCounter* counter, MainWindowControl& main, I_Ofichier& config,
-                  const Folders& folders, Files& files, Drives& drives);
+  SelectDirWindow(SelectDir& core, WindowCounter* counter) : Window(counter), core_(core) {}
   ~SelectDirWindow() override;
 
   // Loads the window if needed (its load handler runs first) and makes it
@@ -39,23 +38,20 @@ class SelectDirWindow : public Window, public InstallWindowControl, private Sele
   void Show() override;
   void ShowToChange() override;
 
-  SelectDir& core() { return core_; }
-
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Layout(UINT dpi) override;
   void OnDestroyed() override;
 
  private:
   bool Load(SelectDir::Mode mode);
   void Open(SelectDir::Mode mode);
-  void CreateControls();
-  void Layout(UINT dpi);
   void OnCommand(int id, int code);
   void OpenSelectedFolder();
   void DrawImage(const DRAWITEMSTRUCT& item);
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
-  // SelectDirView
+  // SelectDirView: what the core shows.
   void ShowDrives(const std::vector<Drive>& drives) override;
   void ShowDrive(char letter) override;
   void ShowFolders(const std::vector<FolderEntry>& entries, size_t current) override;
@@ -63,7 +59,7 @@ class SelectDirWindow : public Window, public InstallWindowControl, private Sele
   void SetOkEnabled(bool enabled) override;
   void Unload() override;
 
-  SelectDir core_;
+  SelectDir& core_;
   std::vector<Drive> drives_;         // Drive1's lines
   std::vector<FolderEntry> folders_;  // Dir1's lines
   HWND owner_ = nullptr;              // hidden: keeps the window out of the task bar

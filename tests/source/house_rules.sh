@@ -6,7 +6,10 @@
 #   counter and the C++ clocks count sleep, and a close interrupted by it
 #   would give up at the resume;
 # - no handler waits: nothing but the program's own loop (main_win32.cpp)
-#   runs pending messages, so a box left open never holds up the schedule.
+#   runs pending messages, so a box left open never holds up the schedule;
+# - includes point one way, from the ground up: platform (with win32/) <
+#   config, history < station < windows < main_window < main_win32.cpp. A
+#   declaration lives in the lowest room that needs it.
 #
 #   house_rules.sh <source root>
 set -uo pipefail
@@ -25,6 +28,21 @@ hits=$(grep -rnE '\b(GetTickCount(64)?|QueryPerformanceCounter|timeGetTime|GetSy
 hits=$(grep -rnE '\b(PeekMessage[AW]?|GetMessage[AW]?|MsgWaitForMultipleObjects(Ex)?|WaitMessage)\s*\(' . |
   grep -v '^\./main_win32\.cpp:')
 [ -z "$hits" ] || fail "a handler that runs pending messages: a wait is a state advanced by timer events" "$hits"
+
+rank() {
+  case "$1" in
+    platform) echo 0 ;; config | history) echo 1 ;; station) echo 2 ;;
+    windows) echo 3 ;; main_window) echo 4 ;; main_win32.cpp) echo 5 ;; *) echo -1 ;;
+  esac
+}
+hits=$(grep -rnE '^#include "[a-z_]+/' . | while IFS= read -r line; do
+  from=${line#./}; from=${from%%/*}; from=${from%%:*}
+  to=${line#*#include \"}; to=${to%%/*}
+  [ "$from" = "$to" ] && continue
+  # Upward, or sideways between two rooms of one floor (config, history).
+  [ "$(rank "$to")" -lt "$(rank "$from")" ] || echo "$line"
+done)
+[ -z "$hits" ] || fail "an include that runs upward (or sideways): move the declaration down" "$hits"
 
 [ $status -eq 0 ] && echo "house rules kept"
 exit $status

@@ -49,7 +49,7 @@ class FakeStation : public StationPlatform {
   std::vector<std::string> calls;
   std::vector<WindowHandle> keys_to;  // the foreground window of each SendKeys
   std::vector<std::vector<KeyEvent>> keys_sent;
-  mutable int searches = 0;  // WindowsTitled calls
+  mutable int searches = 0;   // WindowsTitled calls
   int starts = 0, posts = 0;  // StartProgram and PostToWindow calls
 
   Outcome StartProgram(const std::string& program, const std::string& folder, int show_state,

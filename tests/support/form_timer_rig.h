@@ -18,7 +18,7 @@ struct FormTimerRig {
   FakeClock clock{9, 0, 0};
   FakeFiles files;
   FakeMessages messages;
-  I_Ofichier config{files, messages};
+  I_Ofichier config{files, messages, &form};
   RecordingView view;
   FakeFolders folders;
   FakeStation station{clock};
@@ -36,9 +36,7 @@ struct FormTimerRig {
                   &start_with_windows, &history, &shell}};
 
   explicit FormTimerRig(StationTimings timings = {})
-      : hw(config, folders, station, alarm, clock, messages, timings) {
-    config.SetOptionSelector(&form);
-    hw.SetHistory(&history);
+      : hw(config, folders, station, alarm, clock, messages, &history, timings) {
     folders.existing = {"C:\\Meteo"};
   }
 

@@ -36,9 +36,8 @@ class RewritingSelector : public OptionSelector {
 struct Fixture {
   FakeFiles files;
   FakeMessages messages;
-  I_Ofichier config{files, messages};
+  I_Ofichier config{files, messages, &selector};
   RewritingSelector selector{config};
-  Fixture() { config.SetOptionSelector(&selector); }
 };
 
 TEST(IOfichier_Path, JoinsFolderAndNameAsTheyAre) {

@@ -185,7 +185,7 @@ TEST(FormTimer_Tick, IndicatorBlinksOnlyWhileArmed) {
   EXPECT_EQ(seen, (std::vector<uint32_t>{255, 128, 255, 128}));
 
   run.clock.Advance(1000);
-  run.Tick();  // 255
+  run.Tick();                 // 255
   run.form.Command1_Click();  // Stop: dark at once
   EXPECT_EQ(run.view.command1, "Start");
   EXPECT_EQ(run.view.label1, 128u);
@@ -223,8 +223,8 @@ TEST(FormTimer_Tick, OneTickPerSecondOfTheLocalClock) {
     int delay;
   };
   // A timer that fires again within the second already shown does not tick.
-  const Case cases[] = {{0, 15, true, 1000}, {0, 999, false, 16}, {1, 0, true, 1015},
-                        {2, 40, true, 975}};
+  const Case cases[] = {
+      {0, 15, true, 1000}, {0, 999, false, 16}, {1, 0, true, 1015}, {2, 40, true, 975}};
   Scheduler run(0, 8, 0, 0);
   for (const auto& c : cases) {
     run.clock.Set(8, 0, c.second, c.ms);

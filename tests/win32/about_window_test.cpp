@@ -28,7 +28,8 @@ void Pump() {
 }
 
 bool PumpUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);  // generous: the machine may be busy
+  const auto deadline = std::chrono::steady_clock::now() +
+                        std::chrono::seconds(10);  // generous: the machine may be busy
   while (std::chrono::steady_clock::now() < deadline) {
     Pump();
     if (done()) return true;
@@ -169,7 +170,8 @@ class AboutWindowTest : public ::testing::Test {
 
   FakeShell shell;
   win32::WindowCounter counter;
-  AboutWin32 about{shell, &counter};
+  About core{about, shell};
+  AboutWin32 about{core, &counter};
   RealPointer pointer;
 };
 

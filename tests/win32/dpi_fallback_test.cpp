@@ -38,8 +38,12 @@ TEST(Dpi_Fallback, WindowsAtTheirTwipsAtTheirOwnDpi) {
     ExpectMainWindowAsDesigned(dpi);
     ExpectInstallWindowAsDesigned(dpi);
 
-    FakeShell shell;
-    win32::AboutWin32 about(shell, nullptr);
+    struct {
+      FakeShell shell;
+      About core{window, shell};
+      win32::AboutWin32 window{core, nullptr};
+    } pair;
+    win32::AboutWin32& about = pair.window;
     about.Show();
     RECT client, ok, expected = Px(1320, 2760, 975, 375, dpi);
     GetClientRect(about.hwnd(), &client);

@@ -39,13 +39,12 @@ struct MainWindow {
   win32::Win32StartupEntry run_key;  // the test prefix's own registry
   StartWithWindows start_with_windows{run_key, messages, "C:\\Météo\\Orvando.exe"};
   win32::WindowCounter counter;
-  FormTimerWin32 window{&counter};
+  FormTimerWin32 window{form, &counter};
   FormTimer form{{window, clock, config, hw, messages, instance, nullptr, &about, nullptr,
                   &start_with_windows}};
 
   MainWindow() {
     EXPECT_TRUE(window.Create());
-    window.Attach(&form);
     EXPECT_TRUE(form.Form_Load());
     window.Start();
   }
@@ -311,8 +310,8 @@ TEST(FormTimerWin32_Menu, DemarrerAvecWindowsWritesAndRemovesTheRunValue) {
         (GetMenuState(option, FormTimerWin32::kMenuDemarrageId, MF_BYCOMMAND) & MF_CHECKED) != 0,
         checked);
     EXPECT_EQ(run_value(), checked ? "\"C:\\Météo\\Orvando.exe\" /start" : "<none>");
-    EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, win32::kApprovedKey, L"Orvando", RRF_RT_ANY,
-                           nullptr, nullptr, nullptr),
+    EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, win32::kApprovedKey, L"Orvando", RRF_RT_ANY, nullptr,
+                           nullptr, nullptr),
               ERROR_SUCCESS);
   }
   EXPECT_TRUE(w.messages.errors.empty());

@@ -19,7 +19,8 @@ TEST(Win32Keyboard_Inputs, TypesTheStringsWithRealKeys) {
     std::vector<std::pair<WORD, bool>> expected;  // virtual key, pressed
   };
   const Case cases[] = {
-      {hw::kOpenWindowMenu, {{VK_MENU, true}, {VK_SPACE, true}, {VK_SPACE, false}, {VK_MENU, false}}},
+      {hw::kOpenWindowMenu,
+       {{VK_MENU, true}, {VK_SPACE, true}, {VK_SPACE, false}, {VK_MENU, false}}},
       {hw::kPickMinimise, {{VK_SPACE, true}, {VK_SPACE, false}, {'U', true}, {'U', false}}},
   };
   for (const auto& c : cases) {

@@ -8,6 +8,7 @@
 
 #include "platform/win32/messages_win32.h"
 #include "platform/win32/text_win32.h"
+#include "windows/notice_win32.h"
 
 namespace orvando::test {
 namespace {
@@ -31,8 +32,15 @@ int Height(HWND window) {
 }
 
 // Started by Windows: an error at start-up waits for nobody.
+struct Messages {
+  win32::Window owner;  // never shown: the boxes have no owner
+  win32::NoticeWindow notice;
+  win32::Win32Messages messages{notice, owner};
+};
+
 TEST(Win32Messages_Notice, ErrorsAtAnUnattendedStartGoToTheNotice) {
-  win32::Win32Messages messages;
+  Messages boxes;
+  win32::Win32Messages& messages = boxes.messages;
   messages.SetErrorsToNotice(true);
   messages.ShowError("Impossible d'enregistrer le fichier « C:\\Orvando\\Orvando.cfg ».");
   EXPECT_TRUE(messages.NoticeShown());
@@ -49,7 +57,8 @@ TEST(Win32Messages_Notice, ReplacesItsTextInOneWindowAndLeavesTheKeyboardAlone) 
   }
   ASSERT_EQ(GetForegroundWindow(), user) << "the test could not take the focus";
 
-  win32::Win32Messages messages;
+  Messages boxes;
+  win32::Win32Messages& messages = boxes.messages;
   const std::string long_text =
       "À 03:04 : Le programme introuvable : C:\\Program Files (x86)\\HeavyWeather\\heavy "
       "weather.exe. HeavyWeather n'a pas été lancé.\n\nCe message remplace les 2 précédents ; le "

@@ -10,7 +10,7 @@
 #include "layout_checks.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/text_win32.h"
-#include "windows/select_dir_win32.h"
+#include "installation.h"
 
 namespace orvando::test {
 namespace {
@@ -42,7 +42,7 @@ void ExpectInstallWindowAsDesigned(int dpi) {
   I_Ofichier config(files, messages);
   HiddenMain main;
   win32::WindowCounter counter;
-  SelectDirWindow window(&counter, main, config, folders, files, drives);
+  Installation window(main, config, folders, files, drives, &counter);
   window.Show();
   ASSERT_TRUE(window.loaded());
   HWND hwnd = window.hwnd();

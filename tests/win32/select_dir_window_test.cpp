@@ -12,7 +12,7 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/text_win32.h"
-#include "windows/select_dir_win32.h"
+#include "installation.h"
 
 namespace orvando::test {
 namespace {
@@ -121,8 +121,7 @@ class SelectDirWindowTest : public testing::Test {
       ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
       SetEnvironmentVariableW((L"=" + folder.substr(0, 2)).c_str(), folder.c_str());
     }
-    window_ =
-        std::make_unique<SelectDirWindow>(nullptr, main_, *config_, folders_, *files_, drives_);
+    window_ = std::make_unique<Installation>(main_, *config_, folders_, *files_, drives_);
     window_->Show();
     Pump();
     ASSERT_TRUE(window_->loaded());
@@ -161,7 +160,7 @@ class SelectDirWindowTest : public testing::Test {
   win32::Win32Folders folders_;
   win32::Win32Drives drives_;
   StubMain main_;
-  std::unique_ptr<SelectDirWindow> window_;
+  std::unique_ptr<Installation> window_;
 };
 
 TEST_F(SelectDirWindowTest, OnlyAnOrdinaryProgramFileEnablesOkAndWritesTheFile) {

@@ -141,7 +141,7 @@ TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood
   Mode(L"ignore-close");
   StationTimings timings;
   timings.close_bound_ms = 3000;
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, timings);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, nullptr, timings);
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 1"));
   ASSERT_TRUE(Settle(hw));
@@ -178,7 +178,7 @@ TEST_F(StationWin32, KeystrokesNeverReachAnotherProgramInFront) {
 
   StationTimings timings;
   timings.window_wait_ms = 1000;  // gives up before the station's window is up
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, timings);
+  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, nullptr, timings);
   hw.OuvrirHW();
   EXPECT_TRUE(WaitForLine("window 1 1"));
   RunMessages(1000);

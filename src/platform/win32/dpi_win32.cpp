@@ -4,7 +4,9 @@
 
 namespace orvando::win32 {
 
-int TwipsToPx(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+int TwipsToPx(int twips, UINT dpi) {
+  return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
 
 RECT ToPixels(const TwipsRect& r, UINT dpi) {
   const int left = TwipsToPx(r.left, dpi);
@@ -55,15 +57,14 @@ void FitFrameToClient(HWND window, int client_width, int client_height, UINT dpi
                frame.bottom - frame.top, flags);
 }
 
-HFONT CreatePointFont(const std::wstring& face, double points, bool bold, bool underline,
-                      UINT dpi) {
+HFONT CreatePointFont(double points, UINT dpi, bool bold, bool underline, const wchar_t* face) {
   LOGFONTW lf{};
   lf.lfHeight = -static_cast<LONG>(points * dpi / 72.0 + 0.5);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = underline ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
   return CreateFontIndirectW(&lf);
 }
 

@@ -41,9 +41,10 @@ SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD 
 void FitFrameToClient(HWND window, int client_width, int client_height, UINT dpi,
                       const POINT* client_origin = nullptr);
 
-// A font of `points` size at `dpi`; the caller owns it (DeleteObject).
-HFONT CreatePointFont(const std::wstring& face, double points, bool bold, bool underline,
-                      UINT dpi);
+// The windows' font, "MS Sans Serif" (or `face`), of `points` size at `dpi`;
+// the caller owns it (DeleteObject).
+HFONT CreatePointFont(double points, UINT dpi, bool bold = false, bool underline = false,
+                      const wchar_t* face = L"MS Sans Serif");
 
 // Moves a child control to its twips rectangle at `dpi`.
 void PlaceChild(HWND child, const TwipsRect& r, UINT dpi);

@@ -176,35 +176,12 @@ Outcome Win32Files::MoveReplacing(const std::string& from, const std::string& to
   return WriteFailure(to, ErrorText(GetLastError()));
 }
 
-// Exact or nothing: no best-fit ("é" must not quietly become "e"), and the
-// text must come back unchanged, so a folder is never stored as another one.
 bool Win32Files::ToAnsi(const std::string& utf8, std::string& ansi) const {
-  const std::wstring wide = Widen(utf8);
-  if (wide.empty()) {
-    ansi.clear();
-    return utf8.empty();
-  }
-  const int length = static_cast<int>(wide.size());
-  BOOL used_default = FALSE;
-  const bool utf8_acp = GetACP() == CP_UTF8;  // that code page refuses the flag
-  const DWORD flags = utf8_acp ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL* used = utf8_acp ? nullptr : &used_default;
-  const int n = WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, used);
-  if (n <= 0 || used_default) return false;
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, flags, wide.data(), length, out.data(), n, nullptr, used);
-  if (used_default || FromAnsi(out) != utf8) return false;
-  ansi = std::move(out);
-  return true;
+  return ToAnsiExact(utf8, ansi);
 }
 
 std::string Win32Files::FromAnsi(const std::string& ansi) const {
-  if (ansi.empty()) return {};
-  const int length = static_cast<int>(ansi.size());
-  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), n);
-  return Narrow(wide);
+  return win32::FromAnsi(ansi);
 }
 
 bool Win32Files::ShortPath(const std::string& path, std::string& short_path) const {

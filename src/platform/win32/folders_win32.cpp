@@ -25,11 +25,12 @@ std::wstring FullPathOf(const std::wstring& path) {
 
 Outcome Win32Folders::FullFolder(const std::string& folder, std::string& full) const {
   const std::wstring path = FullPathOf(Widen(folder));
-  const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+  const DWORD attributes =
+      path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_DIRECTORY;
-    return Outcome::Fail("Impossible d'ouvrir le dossier \xC2\xAB " + folder + " \xC2\xBB : " +
-                         ErrorText(error ? error : ERROR_PATH_NOT_FOUND) + ".");
+    return Outcome::Fail("Impossible d'ouvrir le dossier \xC2\xAB " + folder +
+                         " \xC2\xBB : " + ErrorText(error ? error : ERROR_PATH_NOT_FOUND) + ".");
   }
   full = Narrow(path);
   return Outcome::Ok();

@@ -6,7 +6,8 @@ namespace orvando::win32 {
 
 HWND Win32Messages::Owner() const {
   // A hidden or destroyed owner would leave the box behind other windows.
-  return owner_ && IsWindow(owner_) && IsWindowVisible(owner_) ? owner_ : nullptr;
+  HWND owner = owner_.hwnd();
+  return owner && IsWindowVisible(owner) ? owner : nullptr;
 }
 
 void Win32Messages::ShowError(const std::string& text) {

@@ -3,20 +3,32 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/user_messages.h"
-#include "platform/win32/notice_win32.h"
+#include "platform/win32/window_win32.h"
 
 namespace orvando::win32 {
 
 inline constexpr const wchar_t* kAppTitle = L"Orvando";
 
+// Where the notices go: the notice window (windows/notice_win32.h), one at
+// most, shown without taking the focus and without a loop of its own.
+class NoticeBoard {
+ public:
+  virtual ~NoticeBoard() = default;
+  // Shows `text`, replacing the text of a notice still on screen.
+  virtual void Show(const std::wstring& text) = 0;
+  virtual bool Shown() const = 0;
+};
+
 class Win32Messages : public UserMessages {
  public:
-  // The window that owns the boxes (the main window); may be null.
-  void SetOwner(HWND owner) { owner_ = owner; }
+  // `owner` owns the boxes (the main window) while it is on screen.
+  Win32Messages(NoticeBoard& notice, const Window& owner) : notice_(notice), owner_(owner) {}
   // Started by Windows, maybe with nobody at the PC: until the start-up
   // sequence is over, an error goes to the notice instead of a box that
-  // would hold the schedule until someone pressed OK.
+  // would wait for someone to press OK.
   void SetErrorsToNotice(bool to_notice) { errors_to_notice_ = to_notice; }
   void ShowError(const std::string& text) override;
   void ShowInformation(const std::string& text) override;
@@ -26,12 +38,10 @@ class Win32Messages : public UserMessages {
 
  private:
   HWND Owner() const;
-  HWND owner_ = nullptr;
+  NoticeBoard& notice_;
+  const Window& owner_;
   bool error_shown_ = false;
   bool errors_to_notice_ = false;
-  NoticeWindow notice_;
 };
-
-class Win32SingleInstance;
 
 }  // namespace orvando::win32

@@ -1,6 +1,7 @@
 #include "platform/win32/picture_win32.h"
 
 #include "platform/win32/lazy_dll_win32.h"
+#include "platform/win32/unique_handle_win32.h"
 
 #include <wincodec.h>
 
@@ -159,11 +160,12 @@ void Picture::Paint() {
     BITMAP info{};
     GetObjectW(bitmap_, sizeof info, &info);
     HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, bitmap_);
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, 0, 0, r.right, r.bottom, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(source, old);
+    {
+      const ScopedSelect selected(source, bitmap_);
+      SetStretchBltMode(dc, HALFTONE);
+      SetBrushOrgEx(dc, 0, 0, nullptr);
+      StretchBlt(dc, 0, 0, r.right, r.bottom, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    }
     DeleteDC(source);
   }
   EndPaint(hwnd(), &ps);

@@ -3,25 +3,9 @@
 #include <windows.h>
 
 #include "platform/win32/lazy_dll_win32.h"
-
 #include "platform/win32/text_win32.h"
 
 namespace orvando::win32 {
-
-namespace {
-
-// UTF-8 to the ANSI code page, as the "A" entry points expect.
-std::string ToAnsi(const std::string& utf8) {
-  const std::wstring wide = Widen(utf8);
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-}  // namespace
 
 void Win32Shell::Open(std::uintptr_t owner, const std::string& operation, const std::string& text) {
   const std::string ansi_operation = ToAnsi(operation);
@@ -32,8 +16,8 @@ void Win32Shell::Open(std::uintptr_t owner, const std::string& operation, const 
   // The shell returns at once; a missing association is not reported.
   using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
   if (auto shell_execute = LazyProc<ShellExecuteAFn>(L"shell32.dll", "ShellExecuteA")) {
-    shell_execute(reinterpret_cast<HWND>(owner), ansi_operation.c_str(), ansi_text.c_str(),
-                  nullptr, nullptr, SW_SHOWNORMAL);
+    shell_execute(reinterpret_cast<HWND>(owner), ansi_operation.c_str(), ansi_text.c_str(), nullptr,
+                  nullptr, SW_SHOWNORMAL);
   }
 }
 

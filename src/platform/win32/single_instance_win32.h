@@ -1,7 +1,7 @@
 #pragma once
 // One copy at a time: a named mutex held for the life of the first copy.
 
-#include "main_window/form_timer.h"
+#include "platform/single_instance.h"
 #include "platform/win32/unique_handle_win32.h"
 
 namespace orvando::win32 {

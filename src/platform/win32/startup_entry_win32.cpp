@@ -63,9 +63,9 @@ Outcome Win32StartupEntry::Write(const std::string& command) {
   const UniqueRegKey key(status == ERROR_SUCCESS ? created : nullptr);
   if (!key) return Failure("d'écrire", kRunKey, status);
   const std::wstring text = Widen(command);
-  status = RegSetValueExW(key.get(), kRunValue, 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  status =
+      RegSetValueExW(key.get(), kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
   return status == ERROR_SUCCESS ? Outcome::Ok() : Failure("d'écrire", kRunKey, status);
 }
 

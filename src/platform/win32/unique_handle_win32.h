@@ -66,4 +66,18 @@ using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
 using UniqueIcon = Unique<HICON, IconTraits>;
 using UniqueRegKey = Unique<HKEY, RegKeyTraits>;
 
+// An object selected into a device context for as long as the scope lasts;
+// the one it replaced is put back.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~ScopedSelect() { SelectObject(dc_, old_); }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
 }  // namespace orvando::win32

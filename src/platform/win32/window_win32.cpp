@@ -1,5 +1,7 @@
 #include "platform/win32/window_win32.h"
 
+#include "platform/win32/text_win32.h"
+
 namespace orvando::win32 {
 
 Window::~Window() {
@@ -32,8 +34,47 @@ bool Window::Create(const wchar_t* class_name, HICON icon, DWORD style, DWORD ex
   return created != nullptr;
 }
 
+// Moved to a monitor of another scale: the rectangle Windows suggests, then
+// the window's own layout at the new DPI.
 LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DPICHANGED) {
+    const RECT* r = reinterpret_cast<const RECT*>(lparam);
+    SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout(HIWORD(wparam));
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return 0;
+  }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+HWND ControlOf(HWND window, std::span<const ControlSpec> table, int id) {
+  for (const ControlSpec& spec : table) {
+    if (spec.id != id) continue;
+    return GetDlgItem(spec.container ? GetDlgItem(window, spec.container) : window, id);
+  }
+  return nullptr;
+}
+
+void LayOutControls(HWND window, std::span<const ControlSpec> table, UINT dpi) {
+  for (const ControlSpec& spec : table) {
+    HWND control = ControlOf(window, table, spec.id);
+    if (!control && spec.window_class) {
+      HWND container = spec.container ? GetDlgItem(window, spec.container) : window;
+      control = CreateWindowExW(spec.ex_style, spec.window_class, Widen(spec.text).c_str(),
+                                WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0, container,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    }
+    PlaceChild(control, spec.rect, dpi);
+  }
+}
+
+void SwapFont(UniqueGdi& held, HFONT font, std::initializer_list<HWND> controls) {
+  for (HWND control : controls) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  held.reset(font);
 }
 
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -1,4 +1,4 @@
-#include "platform/win32/notice_win32.h"
+#include "windows/notice_win32.h"
 
 #include <algorithm>
 #include <utility>
@@ -38,9 +38,10 @@ int TextHeightTwips(HWND control, HFONT font, UINT dpi) {
   GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
   RECT measured{0, 0, TwipsToPx(kTextWidth, dpi), 0};
   HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, font);
-  DrawTextW(dc, text.c_str(), -1, &measured, kTextFormat | DT_CALCRECT);
-  SelectObject(dc, old);
+  {
+    const ScopedSelect selected(dc, font);
+    DrawTextW(dc, text.c_str(), -1, &measured, kTextFormat | DT_CALCRECT);
+  }
   ReleaseDC(control, dc);
   return static_cast<int>((measured.bottom * 1440LL + dpi - 1) / dpi);
 }
@@ -55,7 +56,7 @@ void NoticeWindow::Show(const std::wstring& text) {
   const bool fresh = !loaded();
   if (fresh && !Load()) return;
   SetDlgItemTextW(hwnd(), kText, text.c_str());
-  Layout(DpiOf(hwnd()), fresh);
+  Fit(DpiOf(hwnd()), fresh);
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
@@ -74,14 +75,10 @@ bool NoticeWindow::Load() {
   return true;
 }
 
-void NoticeWindow::Layout(UINT dpi, bool centre) {
-  // The old font is freed only once no control uses it any more.
-  UniqueGdi font(MessageFont(dpi));
+void NoticeWindow::Fit(UINT dpi, bool centre) {
   HWND text = GetDlgItem(hwnd(), kText);
   HWND ok = GetDlgItem(hwnd(), kOk);
-  SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-  SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-  font_ = std::move(font);
+  SwapFont(font_, MessageFont(dpi), {text, ok});
 
   const int text_height =
       std::max(kIcon, TextHeightTwips(text, static_cast<HFONT>(font_.get()), dpi));
@@ -131,13 +128,6 @@ LRESULT NoticeWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT:
       Paint();
       return 0;
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
-      Layout(HIWORD(wparam), false);
-      return 0;
-    }
     default:
       break;
   }

@@ -9,29 +9,31 @@
 
 #include <string>
 
+#include "platform/win32/messages_win32.h"
 #include "platform/win32/unique_handle_win32.h"
 #include "platform/win32/window_win32.h"
 
 namespace orvando::win32 {
 
-class NoticeWindow : public Window {
+class NoticeWindow : public Window, public NoticeBoard {
  public:
   enum Control : int { kText = 101, kOk = IDOK };
 
   NoticeWindow() = default;  // not counted: it never keeps the program alive
   ~NoticeWindow() override;
 
-  void Show(const std::wstring& text);
-  bool Shown() const { return loaded() && IsWindowVisible(hwnd()); }
+  void Show(const std::wstring& text) override;
+  bool Shown() const override { return loaded() && IsWindowVisible(hwnd()); }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // Sizes the window to the text at `dpi`, keeping its top-left corner.
+  void Layout(UINT dpi) override { Fit(dpi, false); }
 
  private:
   bool Load();
-  // Sizes the window to the text at `dpi`, keeping its top-left corner, or
-  // centring it on the screen when `centre`.
-  void Layout(UINT dpi, bool centre);
+  // The same, centred on the screen when `centre`.
+  void Fit(UINT dpi, bool centre);
   void Paint();
 
   UniqueGdi font_;
