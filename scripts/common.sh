@@ -77,6 +77,7 @@ start_display() {
   fi
   ORVANDO_XVFB_DIR=$(mktemp -d "${TMPDIR:-/tmp}/orvando-xvfb.XXXXXX") || return 1
   local number_file="$ORVANDO_XVFB_DIR/display" errors="$ORVANDO_XVFB_DIR/stderr"
+  : >"$number_file"  # the loop may read it before the redirection below creates it
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
     3>"$number_file" </dev/null >/dev/null 2>"$errors" &
   ORVANDO_XVFB_PID=$!
