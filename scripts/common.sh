@@ -60,6 +60,20 @@ wine_env() {
   export WINEARCH=win64
 }
 
+# Orvando.cfg as Orvando writes it: two lines, each ending CR LF, in the ANSI
+# code page (1252 under Wine in a Western or UTF-8 locale): the header, then
+# HeavyWeather's folder as a Windows path and the interval's index.
+ORVANDO_INTERVALS=("15 mn" "30 mn" "1 h" "3 h" "6 h")
+write_settings_file() {  # file, Windows folder, interval index
+  local folder
+  if ! folder=$(printf '%s' "$2" | iconv -f UTF-8 -t CP1252 2>/dev/null); then
+    echo "the folder $2 can't be spelled in the ANSI code page" >&2
+    return 1
+  fi
+  printf '"NE PAS MODIFIER CE FICHIER","Orvando station meteo ws-2300 ZR"\r\n"%s",%d\r\n' \
+    "$folder" "$3" >"$1"
+}
+
 # A display for Wine: $DISPLAY when set (and not forced private), otherwise a
 # private Xvfb. Sets ORVANDO_XVFB_PID when it started one.
 #
