@@ -61,8 +61,9 @@ wine_env() {
 }
 
 # Orvando.cfg as Orvando writes it: two lines, each ending CR LF, in the ANSI
-# code page (1252 under Wine in a Western or UTF-8 locale): the header, then
-# HeavyWeather's folder as a Windows path and the interval's index.
+# code page (1252 under Wine in English, French and other Western locales):
+# the header, then HeavyWeather's folder as a Windows path and the interval's
+# index.
 ORVANDO_INTERVALS=("15 mn" "30 mn" "1 h" "3 h" "6 h")
 write_settings_file() {  # file, Windows folder, interval index
   local folder
@@ -72,6 +73,33 @@ write_settings_file() {  # file, Windows folder, interval index
   fi
   printf '"NE PAS MODIFIER CE FICHIER","Orvando station meteo ws-2300 ZR"\r\n"%s",%d\r\n' \
     "$folder" "$3" >"$1"
+}
+
+# The interval index a settings file holds, read as Orvando reads it from the
+# file it writes: the last item, quoted or not, leading zeros allowed; one
+# missing, not a number or out of range is taken as 0 ("15 mn").
+settings_index() {  # file
+  local index
+  index=$(tr '\r' '\n' 2>/dev/null <"$1" | awk 'NF { line = $0 } END { print line }')
+  index=${index##*,}
+  index=${index//[$' \t"']/}
+  [[ $index =~ ^0*[0-4]$ ]] && echo "${index: -1}" || echo 0
+}
+
+# When an Orvando armed at HH:MM with interval index $1 starts HeavyWeather:
+# "now" in a minute of the quarter, half or whole hour the interval names, or
+# during a whole 3rd or 6th hour (each hour of them has runs); otherwise the
+# next such time, HH:MM.
+next_run() {  # interval index, HH:MM
+  local steps=(15 30 60 180 360) step t
+  step=${steps[$1]}
+  t=$((10#${2%:*} * 60 + 10#${2#*:}))
+  if ((t % step < (step > 60 ? 60 : 1))); then
+    echo now
+  else
+    t=$(((t / step + 1) * step % 1440))
+    printf '%02d:%02d\n' $((t / 60)) $((t % 60))
+  fi
 }
 
 # A display for Wine: $DISPLAY when set (and not forced private), otherwise a
