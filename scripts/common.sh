@@ -60,31 +60,96 @@ wine_env() {
   export WINEARCH=win64
 }
 
+# Orvando.cfg as Orvando writes it: two lines, each ending CR LF, in the ANSI
+# code page (1252 under Wine in English, French and other Western locales):
+# the header, then HeavyWeather's folder as a Windows path and the interval's
+# index.
+ORVANDO_INTERVALS=("15 mn" "30 mn" "1 h" "3 h" "6 h")
+write_settings_file() {  # file, Windows folder, interval index
+  local folder
+  if ! folder=$(printf '%s' "$2" | iconv -f UTF-8 -t CP1252 2>/dev/null); then
+    echo "the folder $2 can't be spelled in the ANSI code page" >&2
+    return 1
+  fi
+  printf '"NE PAS MODIFIER CE FICHIER","Orvando station meteo ws-2300 ZR"\r\n"%s",%d\r\n' \
+    "$folder" "$3" >"$1"
+}
+
+# The interval index a settings file holds, read as Orvando reads it from the
+# file it writes: the last item, quoted or not, leading zeros allowed; one
+# missing, not a number or out of range is taken as 0 ("15 mn").
+settings_index() {  # file
+  local index
+  index=$(tr '\r' '\n' 2>/dev/null <"$1" | awk 'NF { line = $0 } END { print line }')
+  index=${index##*,}
+  index=${index//[$' \t"']/}
+  [[ $index =~ ^0*[0-4]$ ]] && echo "${index: -1}" || echo 0
+}
+
+# When an Orvando armed at HH:MM with interval index $1 starts HeavyWeather:
+# "now" in a minute of the quarter, half or whole hour the interval names, or
+# during a whole 3rd or 6th hour (each hour of them has runs); otherwise the
+# next such time, HH:MM.
+next_run() {  # interval index, HH:MM
+  local steps=(15 30 60 180 360) step t
+  step=${steps[$1]}
+  t=$((10#${2%:*} * 60 + 10#${2#*:}))
+  if ((t % step < (step > 60 ? 60 : 1))); then
+    echo now
+  else
+    t=$(((t / step + 1) * step % 1440))
+    printf '%02d:%02d\n' $((t / 60)) $((t % 60))
+  fi
+}
+
 # A display for Wine: $DISPLAY when set (and not forced private), otherwise a
 # private Xvfb. Sets ORVANDO_XVFB_PID when it started one.
+#
+# Xvfb picks a free display number itself (-displayfd) and writes it once it
+# listens there. Our /tmp can't tell which numbers are free: a server in
+# another chroot or mount namespace shares X's abstract sockets with us but not
+# our /tmp, so a number whose lock file is missing here may still answer, from
+# someone else's server, and go away with it. The display is ours only once the
+# process we started has written its number and is still alive after
+# answering there.
 start_display() {
   local force_private="${1:-}"
   if [ -n "${DISPLAY:-}" ] && [ -z "$force_private" ] && xdpyinfo >/dev/null 2>&1; then
     return 0
   fi
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    ORVANDO_XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-    echo "Xvfb did not start on :$n" >&2
-    return 1
+  ORVANDO_XVFB_DIR=$(mktemp -d "${TMPDIR:-/tmp}/orvando-xvfb.XXXXXX") || return 1
+  local number_file="$ORVANDO_XVFB_DIR/display" errors="$ORVANDO_XVFB_DIR/stderr"
+  : >"$number_file"  # the loop may read it before the redirection below creates it
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    3>"$number_file" </dev/null >/dev/null 2>"$errors" &
+  ORVANDO_XVFB_PID=$!
+  local pid=$ORVANDO_XVFB_PID n i
+  for i in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    # A whole line: the number is written before its newline.
+    if IFS= read -r n <"$number_file" && [[ $n =~ ^[0-9]+$ ]] &&
+      DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    sleep 0.1
   done
-  echo "no free X display number" >&2
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "Xvfb (pid $pid) did not answer on a display of its own within 10 s" >&2
+  else
+    wait "$pid"
+    echo "Xvfb did not start (exit status $?)" >&2
+  fi
+  sed 's/^/  Xvfb: /' "$errors" | tail -n 15 >&2
+  stop_display
   return 1
 }
 
 stop_display() {
   [ -n "${ORVANDO_XVFB_PID:-}" ] && kill "$ORVANDO_XVFB_PID" 2>/dev/null
   ORVANDO_XVFB_PID=
+  [ -n "${ORVANDO_XVFB_DIR:-}" ] && rm -rf "$ORVANDO_XVFB_DIR"
+  ORVANDO_XVFB_DIR=
 }
 
 # The private prefix is created once; later runs reuse it. With "desktop",
