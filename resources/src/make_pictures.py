@@ -4,10 +4,15 @@
 Only the standard library: each picture is a list of flat shapes in a unit
 square, sampled 8 x 8 times per pixel so edges are smoothed, then written
 with `struct`. Run from anywhere; the files land in resources/.
+
+Images with an alpha channel (32 bits a pixel) are stored as PNG, which
+Windows reads in icons from Vista on: a fifth of their bitmap's size in
+Orvando.exe. The 16-colour and 1-bit images stay bitmaps; they are small.
 """
 import math
 import os
 import struct
+import zlib
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
 SAMPLES = 8
@@ -219,9 +224,30 @@ def dib(pixels, bpp, palette=None):
     return header + pal + xor + mask_rows(pixels)
 
 
+def png(pixels):
+    """RGBA, 8 bits a channel; each row filtered with "Sub" or "Up", whichever
+    leaves the smaller sum, as PNG encoders commonly choose."""
+    width = len(pixels[0])
+    previous = bytes(4 * width)
+    data = b""
+    for row in pixels:
+        raw = bytes(v for p in row for v in p)
+        sub = bytes((raw[i] - (raw[i - 4] if i >= 4 else 0)) % 256 for i in range(len(raw)))
+        up = bytes((raw[i] - previous[i]) % 256 for i in range(len(raw)))
+        cost = lambda line: sum(min(b, 256 - b) for b in line)
+        data += b"\x01" + sub if cost(sub) <= cost(up) else b"\x02" + up
+        previous = raw
+
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    header = struct.pack(">IIBBBBB", width, len(pixels), 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(data, 9)) + chunk(b"IEND", b""))
+
+
 def write_group(path, images, kind=1, hotspot=(0, 0)):
     """images: list of (pixels, bpp, palette)."""
-    blobs = [dib(p, bpp, pal) for p, bpp, pal in images]
+    blobs = [png(p) if bpp == 32 else dib(p, bpp, pal) for p, bpp, pal in images]
     out = struct.pack("<HHH", 0, kind, len(blobs))
     offset = 6 + 16 * len(blobs)
     for (pixels, bpp, pal), blob in zip(images, blobs):

@@ -1,14 +1,12 @@
 #include "platform/clock.h"
 
-#include <cstdio>
+#include "platform/zero_padded.h"
 
 namespace orvando {
 
 std::string DateTimeText(const LocalTime& t) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year % 10000, t.month % 100,
-                t.day % 100, t.hour % 100, t.minute % 100, t.second % 100);
-  return text;
+  return ZeroPadded(t.year, 4) + "-" + ZeroPadded(t.month, 2) + "-" + ZeroPadded(t.day, 2) + " " +
+         ZeroPadded(t.hour, 2) + ":" + ZeroPadded(t.minute, 2) + ":" + ZeroPadded(t.second, 2);
 }
 
 std::string FrenchDayText(const LocalTime& t) {

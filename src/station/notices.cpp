@@ -1,14 +1,12 @@
 #include "station/notices.h"
 
-#include <cstdio>
+#include "platform/zero_padded.h"
 
 namespace orvando {
 namespace {
 
 std::string HourMinute(const LocalTime& t) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", t.hour % 100, t.minute % 100);
-  return text;
+  return ZeroPadded(t.hour, 2) + ":" + ZeroPadded(t.minute, 2);
 }
 
 }  // namespace

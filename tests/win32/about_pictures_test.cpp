@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -28,6 +29,28 @@ TEST(Pictures_Icons, LoadAtEverySizeShown) {
       GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
       EXPECT_EQ(bitmap.bmWidth, px);
       EXPECT_EQ(bitmap.bmHeight, px);
+
+      // Drawn as the windows draw it, over a background: the corners let it
+      // through, and a picture covers the middle (the 32-bit images are PNG,
+      // decoded with their alpha channel).
+      constexpr DWORD kBackground = 0x00FF00FF;
+      BITMAPINFO dib{};
+      dib.bmiHeader = {sizeof dib.bmiHeader, px, -px, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+      void* bits = nullptr;
+      UniqueGdi canvas(CreateDIBSection(nullptr, &dib, DIB_RGB_COLORS, &bits, nullptr, 0));
+      ASSERT_TRUE(canvas);
+      auto* pixels = static_cast<DWORD*>(bits);
+      std::fill_n(pixels, px * px, kBackground);
+      HDC dc = CreateCompatibleDC(nullptr);
+      HGDIOBJ old = SelectObject(dc, canvas.get());
+      EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon.get(), px, px, 0, nullptr, DI_NORMAL));
+      SelectObject(dc, old);
+      DeleteDC(dc);
+      EXPECT_EQ(pixels[0] & 0xFFFFFF, kBackground);
+      EXPECT_EQ(pixels[px * px - 1] & 0xFFFFFF, kBackground);
+      EXPECT_NE(pixels[px * px / 2 + px / 2] & 0xFFFFFF, kBackground);
+      std::set<DWORD> colours(pixels, pixels + px * px);
+      EXPECT_GE(colours.size(), 4u);
     }
   }
 }
