@@ -1,5 +1,7 @@
 #include "history/history.h"
 
+#include "platform/text.h"
+
 namespace orvando {
 namespace {
 

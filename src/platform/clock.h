@@ -17,10 +17,6 @@ struct LocalTime {
   int day_of_week = 0;  // 0 for Sunday .. 6 for Saturday
 };
 
-// "2026-12-07 10:15:00"
-std::string DateTimeText(const LocalTime& time);
-// "vendredi 4 décembre"
-std::string FrenchDayText(const LocalTime& time);
 inline bool SameDay(const LocalTime& a, const LocalTime& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }

@@ -1,15 +1,8 @@
 #include "station/notices.h"
 
-#include "platform/zero_padded.h"
+#include "platform/text.h"
 
 namespace orvando {
-namespace {
-
-std::string HourMinute(const LocalTime& t) {
-  return ZeroPadded(t.hour, 2) + ":" + ZeroPadded(t.minute, 2);
-}
-
-}  // namespace
 
 void Notices::Report(const std::string& what) {
   const LocalTime now = clock_.Now();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_clock.h"
+#include "platform/text.h"
 
 namespace orvando::test {
 namespace {

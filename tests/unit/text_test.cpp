@@ -2,13 +2,12 @@
 // the last digits kept, as printf's "%02d" of a value modulo 100 gave them.
 #include <gtest/gtest.h>
 
-#include "platform/clock.h"
-#include "platform/zero_padded.h"
+#include "platform/text.h"
 
 namespace orvando {
 namespace {
 
-TEST(Clock_ZeroPadded, PadsToTheWidthAndKeepsTheLastDigits) {
+TEST(Text_ZeroPadded, PadsToTheWidthAndKeepsTheLastDigits) {
   struct Case {
     int value;
     std::size_t width;
