@@ -3,11 +3,21 @@
 // folder: a folder that is a program's current one is held open by Windows,
 // and could not be renamed, moved or deleted while Orvando runs.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/outcome.h"
 
 namespace orvando {
+
+// A file as a folder lists it: enough to tell whether it was written since.
+struct FileStamp {
+  std::string name;
+  int64_t size = 0;
+  int64_t written = 0;  // last write, in the file system's own units
+};
 
 class Folders {
  public:
@@ -18,6 +28,12 @@ class Folders {
   virtual Outcome FullFolder(const std::string& folder, std::string& full) const = 0;
   // The process's current folder, in the same form: Orvando's own folder.
   virtual std::string CurrentFolder() const = 0;
+  // The files directly in `folder`, not in its subfolders, of at most `most`
+  // entries looked at; none when it can't be read.
+  virtual std::vector<FileStamp> FilesIn(const std::string& folder, size_t most) const = 0;
+  // The user's own folder of program data ("C:\Users\Jean\AppData\Local"),
+  // which holds the VirtualStore; empty when unknown.
+  virtual std::string LocalAppData() const = 0;
 };
 
 }  // namespace orvando

@@ -28,6 +28,13 @@ struct KeyEvent {
 using WindowHandle = std::uint64_t;  // a top-level window; 0 for none
 using ProcessId = std::uint32_t;     // 0 for none
 
+// A window a program shows: its title, and the texts of its static controls
+// (what a message box or a dialog says), one line each.
+struct ShownWindow {
+  std::string title;
+  std::string text;
+};
+
 class StationPlatform {
  public:
   virtual ~StationPlatform() = default;
@@ -58,6 +65,9 @@ class StationPlatform {
   virtual bool IsMinimised(WindowHandle window) const = 0;
   // Asks the window to minimise itself, without waiting for it.
   virtual void Minimise(WindowHandle window) = 0;
+  // The visible top-level windows of `process`, without waiting for it: a
+  // program that hangs can't hold us up.
+  virtual std::vector<ShownWindow> WindowsShownBy(ProcessId process) const = 0;
 
   // Types the keys into the foreground window, without waiting for them to
   // be handled. False when the system refused them.

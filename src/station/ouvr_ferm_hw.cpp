@@ -21,6 +21,19 @@ bool NamesProgramFile(const std::string& path, std::string_view file) {
 }
 
 constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
+constexpr const char* kNothingRecorded = ", sans avoir rien enregistré dans son dossier";
+// What a window says, on one line of the history, and not a whole screen.
+constexpr size_t kMostShownText = 300;
+
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+  }
+  if (text.size() <= kMostShownText) return text;
+  size_t cut = kMostShownText;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // UTF-8
+  return text.substr(0, cut) + "…";
+}
 
 }  // namespace
 
@@ -45,6 +58,8 @@ void OuvrFermHW::OuvrirHW() {
       // by the user to look at the data. A second copy would fight it for the
       // station's port; this run is that one, closed at its end as usual.
       run_began_ms_ = clock_.MonotonicMs();
+      run_began_at_ = clock_.Now();
+      watch_.Start(chemin_hw_);
       Note("HeavyWeather déjà ouvert : sa fenêtre tient lieu de ce lancement.");
     } else if (chemin_hw_.empty()) {
       Tell(
@@ -68,6 +83,7 @@ void OuvrFermHW::OuvrirHW() {
 void OuvrFermHW::Launch() {
   ProcessId process = 0;
   const int64_t asked_at = clock_.MonotonicMs();
+  watch_.Start(chemin_hw_);  // before HeavyWeather can write a byte
   const Outcome started = station_.StartProgram(JoinPath(chemin_hw_, hw::kProgramFile), chemin_hw_,
                                                 hw::kShowState, process);
   if (!started) {
@@ -76,6 +92,7 @@ void OuvrFermHW::Launch() {
   }
   started_ = process;
   run_began_ms_ = asked_at;
+  run_began_at_ = clock_.Now();
   Note("HeavyWeather lancé depuis « " + chemin_hw_ + " ».");
   wait_ = Wait::ForWindow;
   deadline_ = asked_at + timings_.window_wait_ms;
@@ -152,6 +169,7 @@ void OuvrFermHW::FermerHW() {
   if (wait_ == Wait::ForClose) return;  // under way: it goes on by itself
   wait_ = Wait::ForClose;               // a launch still looking stops here
   deadline_ = clock_.MonotonicMs() + timings_.close_bound_ms;
+  if (run_began_ms_ >= 0) LookAtTheRun();
   ClosePass();
 }
 
@@ -164,10 +182,12 @@ void OuvrFermHW::ClosePass() {
     reported_stuck_.clear();
     started_ = 0;  // gone: its process id may be given to another program
     if (run_began_ms_ >= 0) {
-      Note(first_pass ? "HeavyWeather était déjà fermé quand Orvando allait le fermer."
+      const std::string nothing = recorded_ ? "" : kNothingRecorded;
+      Note(first_pass ? "HeavyWeather était déjà fermé quand Orvando allait le fermer" + nothing +
+                            "."
                       : "HeavyWeather fermé, " +
                             std::to_string((clock_.MonotonicMs() - run_began_ms_) / 1000) +
-                            " s après son lancement.");
+                            " s après son lancement" + nothing + ".");
     }
     return EndClose();
   }
@@ -181,10 +201,52 @@ void OuvrFermHW::ClosePass() {
 }
 
 void OuvrFermHW::EndClose() {
+  if (run_began_ms_ >= 0) CountRecording();
   wait_ = Wait::None;
   HWLance = false;
   HandleHW = 0;
   run_began_ms_ = -1;
+}
+
+void OuvrFermHW::LookAtTheRun() {
+  recorded_ = watch_.Recorded();
+  std::vector<ProcessId> processes;
+  if (started_) processes.push_back(started_);
+  for (WindowHandle window : HeavyWeatherWindows(std::string(hw::kWindowTitle))) {
+    const ProcessId process = station_.WindowProcess(window);
+    if (std::find(processes.begin(), processes.end(), process) == processes.end()) {
+      processes.push_back(process);
+    }
+  }
+  for (ProcessId process : processes) {
+    for (const ShownWindow& shown : station_.WindowsShownBy(process)) {
+      if (SameText(shown.title, hw::kWindowTitle)) continue;
+      const std::string text = OneLine(shown.text);
+      Note("HeavyWeather affichait « " + OneLine(shown.title) + " »" +
+           (text.empty() ? "" : " : « " + text + " »") + ".");
+    }
+  }
+}
+
+// One such run alone is only a line of the history: a run may fall between
+// two of the station's readings. The schedule goes on in every case.
+void OuvrFermHW::CountRecording() {
+  if (recorded_) {
+    if (silent_runs_ > 0) {
+      Note("HeavyWeather enregistre de nouveau dans son dossier, après " +
+           std::to_string(silent_runs_) +
+           (silent_runs_ == 1 ? " lancement" : " lancements") + " sans rien enregistrer.");
+    }
+    silent_runs_ = 0;
+    return;
+  }
+  if (silent_runs_++ == 0) silent_since_ = run_began_at_;
+  if (silent_runs_ < 2) return;
+  Tell("HeavyWeather n'a rien enregistré dans son dossier lors des " +
+       std::to_string(silent_runs_) + " derniers lancements, depuis celui du " +
+       FrenchDayText(silent_since_) + " à " + HourMinute(silent_since_) +
+       ". Vérifiez le câble et le port de la station (COM, adaptateur USB), les messages de "
+       "HeavyWeather (menu Fichier, Historique) et les piles de la station.");
 }
 
 void OuvrFermHW::ProgramEnding() {

@@ -21,6 +21,7 @@
 #include "platform/folders.h"
 #include "platform/station.h"
 #include "platform/user_messages.h"
+#include "station/folder_watch.h"
 #include "station/notices.h"
 
 namespace orvando {
@@ -87,6 +88,13 @@ class OuvrFermHW {
   std::vector<WindowHandle> HeavyWeatherWindows(const std::string& title) const;
   bool IsHeavyWeathers(WindowHandle window) const;
   void ReportStuckWindows();
+  // At the end of a run, before the close request: what it recorded, and
+  // what HeavyWeather's own windows say (an error box, a "no connection"
+  // dialog), the clues an owner needs later.
+  void LookAtTheRun();
+  // A run that had HeavyWeather is over: a second one in a row that
+  // recorded nothing is told, and a good one after such runs written down.
+  void CountRecording();
   // A failure of the schedule: in the notice and in the history.
   void Tell(const std::string& what);
   void Note(const std::string& what);
@@ -103,8 +111,13 @@ class OuvrFermHW {
   bool ending_ = false;
   int64_t deadline_ = 0;       // of the wait under way (monotonic ms)
   int keys_typed_ = 0;         // keystroke strings typed by the launch under way
+  FolderWatch watch_{folders_};
+  bool recorded_ = true;        // the run being closed recorded something
+  int silent_runs_ = 0;         // runs in a row that recorded nothing
+  LocalTime silent_since_;      // when the first of them began
   ProcessId started_ = 0;      // the last HeavyWeather this program started
   int64_t run_began_ms_ = -1;  // when the run under way had HeavyWeather; -1: it has not
+  LocalTime run_began_at_;     // the same, on the local clock
   // The windows that the last close which gave up told the user about.
   std::vector<WindowHandle> reported_stuck_;
 };

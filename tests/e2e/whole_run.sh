@@ -12,6 +12,10 @@
 #   ORVANDO_E2E_OPTION   the interval option's index (0, "15 mn")
 #   ORVANDO_E2E_STATION  "later": the station's folder is there but not its
 #                        program, which the driver puts in place itself
+#   ORVANDO_E2E_TOGETHER set: Orvando.exe sits beside the station's program,
+#                        in the station's folder, as many owners have them
+#   ORVANDO_E2E_STATION_MODE  the stand-in's modes ("normal,write-data": it
+#                        records data as HeavyWeather does)
 #   ORVANDO_E2E_ARGS     Orvando's command line ("/start"); it is then started
 #                        from another folder than its own, as Windows does at
 #                        sign-in
@@ -24,26 +28,30 @@ command -v faketime >/dev/null || { echo "faketime is missing (Debian package fa
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
+station="$work/Station meteo" program="$work"
+[ -n "${ORVANDO_E2E_TOGETHER:-}" ] && program="$station"
 rm -rf "$work"
-mkdir -p "$work/Station meteo" || exit 1
-cp "$orvando_exe" "$work/Orvando.exe" || exit 1
+mkdir -p "$station" || exit 1
+cp "$orvando_exe" "$program/Orvando.exe" || exit 1
 if [ "${ORVANDO_E2E_STATION:-}" != later ]; then
-  cp "$station_exe" "$work/Station meteo/heavy weather.exe" || exit 1
+  cp "$station_exe" "$station/heavy weather.exe" || exit 1
 fi
 printf '"NE PAS MODIFIER CE FICHIER","Orvando station meteo ws-2300 ZR"\r\n"%s",%d\r\n' \
-  "$(winpath "$work/Station meteo")" "$option" >"$work/Orvando.cfg"
+  "$(winpath "$station")" "$option" >"$program/Orvando.cfg"
 
 # Orvando passes these on to the station it starts.
 export ORVANDO_STATION_LOG="$(winpath "$work/station.log")"
-export ORVANDO_STATION_MODE=normal ORVANDO_STATION_LIFETIME_MS=200000
+export ORVANDO_STATION_MODE="${ORVANDO_E2E_STATION_MODE:-normal,write-data}"
+export ORVANDO_STATION_LIFETIME_MS=200000
 export ORVANDO_E2E_FOLDER="$(winpath "$work")"
+export ORVANDO_E2E_PROGRAM_FOLDER="$(winpath "$program")"
 
 args=()
 [ -n "${ORVANDO_E2E_ARGS:-}" ] && args=($ORVANDO_E2E_ARGS)
-if [ ${#args[@]} -gt 0 ]; then cd / || exit 1; else cd "$work" || exit 1; fi
+if [ ${#args[@]} -gt 0 ]; then cd / || exit 1; else cd "$program" || exit 1; fi
 # Without NO_FAKE_STAT, Wine sees its own files' dates move and rebuilds the
 # prefix at every start.
-NO_FAKE_STAT=1 faketime "$start" "$wine" "$work/Orvando.exe" "${args[@]}" \
+NO_FAKE_STAT=1 faketime "$start" "$wine" "$program/Orvando.exe" "${args[@]}" \
   </dev/null >"$work/orvando.out" 2>&1 &
 faked=$!
 

@@ -93,6 +93,7 @@ class E2e_WholeRun : public FakedTimeRun {};
 class E2e_Unattended : public FakedTimeRun {};
 class E2e_StartWithWindows : public FakedTimeRun {};
 class E2e_ChangeFolder : public FakedTimeRun {};
+class E2e_NothingRecorded : public FakedTimeRun {};
 
 TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing) {
   FindOrvando();
@@ -149,6 +150,24 @@ TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing)
   EXPECT_TRUE(std::any_of(history.begin(), history.end(), [](const std::string& line) {
     return line.rfind("2026-12-07 10:1", 0) == 0 &&
            line.find("\tHeavyWeather fermé, 119 s après son lancement.") != std::string::npos;
+  }));
+  for (const auto& line : history) std::printf("history: %s\n", line.c_str());
+}
+
+// A station that reads nothing writes nothing in its folder, here the one of
+// Orvando.exe too: Orvando's own files, written there meanwhile, don't count.
+TEST_F(E2e_NothingRecorded, TheCloseLineSaysSoWhenTheStationWroteNothing) {
+  FindOrvando();
+  ArmBefore(10 * 3600);
+  ASSERT_FALSE(HasFailure());
+  ASSERT_TRUE(WaitFor([&] { return Count("close") > 0; }, 135000, 5)) << "not closed";
+  ASSERT_TRUE(WaitFor([&] { return Count("exit") > 0; }, 10000));
+  QuitAnsweringYes();
+  const std::vector<std::string> history =
+      ReadLines(Widen(std::getenv("ORVANDO_E2E_PROGRAM_FOLDER")) + L"\\Orvando.log");
+  EXPECT_TRUE(std::any_of(history.begin(), history.end(), [](const std::string& line) {
+    return line.find("\tHeavyWeather fermé, 119 s après son lancement, sans avoir rien enregistré "
+                     "dans son dossier.") != std::string::npos;
   }));
   for (const auto& line : history) std::printf("history: %s\n", line.c_str());
 }

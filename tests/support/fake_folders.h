@@ -1,8 +1,12 @@
 #pragma once
-// Which folders exist, and the process's current folder, for core tests.
+// Which folders exist, what files they hold, and the process's current
+// folder, for core tests.
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/folders.h"
 
@@ -16,9 +20,24 @@ class FakeFolders : public Folders {
     return Outcome::Ok();
   }
   std::string CurrentFolder() const override { return current; }
+  // A folder that exists and whose files the test doesn't give changes
+  // between any two looks, as HeavyWeather's does while it reads the station.
+  std::vector<FileStamp> FilesIn(const std::string& folder, size_t most) const override {
+    const auto it = files.find(folder);
+    if (it == files.end()) {
+      return existing.count(folder) ? std::vector<FileStamp>{{"currdat.lst", 100, ++looks_}}
+                                    : std::vector<FileStamp>{};
+    }
+    return {it->second.begin(), it->second.begin() + std::min(most, it->second.size())};
+  }
+  std::string LocalAppData() const override { return "C:\\Users\\Jean\\AppData\\Local"; }
 
   std::set<std::string> existing;
+  std::map<std::string, std::vector<FileStamp>> files;
   std::string current = "C:\\";
+
+ private:
+  mutable int64_t looks_ = 0;
 };
 
 }  // namespace orvando::test

@@ -44,6 +44,8 @@ class FakeStation : public StationPlatform {
   // StartProgram started, and whatever the test adds. A process not listed
   // can't be asked.
   std::map<ProcessId, std::string> programs;
+  // What each process shows besides its windows above (its boxes).
+  std::map<ProcessId, std::vector<ShownWindow>> shown;
   // May be a window we don't simulate (another program's).
   mutable WindowHandle foreground = 0;
   std::vector<std::string> calls;
@@ -62,6 +64,10 @@ class FakeStation : public StationPlatform {
   bool ProgramOf(ProcessId process, std::string& program) const override;
   bool IsMinimised(WindowHandle window) const override;
   void Minimise(WindowHandle window) override;
+  std::vector<ShownWindow> WindowsShownBy(ProcessId process) const override {
+    const auto it = shown.find(process);
+    return it == shown.end() ? std::vector<ShownWindow>{} : it->second;
+  }
   bool SendKeys(std::span<const KeyEvent> keys) override;
 
  private:

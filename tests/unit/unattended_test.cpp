@@ -167,6 +167,39 @@ TEST(Unattended_History, PastItsBoundTheFileStartsAgain) {
   }
 }
 
+// A run that recorded nothing is a line of the history; the second in a row
+// brings the notice, and a good run after them a line that says so. What
+// HeavyWeather's own boxes say is written down before each close.
+TEST(Unattended_Recording, TwoRunsThatRecordNothingBringOneNoticeAndAGoodOneALine) {
+  const std::string kLog = "C:\\Orvando\\Orvando.log";
+  Unattended u(0, 10, 14, 50);
+  auto& data = u.folders.files["C:\\Meteo"];
+  data = {{"history.dat", 3600, 1}};
+  u.station.shown[500] = {{"heavy weather", ""},
+                          {"Erreur de communication", "Pas de réponse\r\nde la station sur COM1"}};
+  u.Run(10 + 119 + 901);  // 10:15 and 10:30: nothing recorded
+  ASSERT_EQ(u.messages.notices.size(), 1u);
+  EXPECT_NE(u.messages.notices[0].find("rien enregistré dans son dossier lors des 2 derniers "
+                                       "lancements, depuis celui du lundi 7 décembre à 10:15"),
+            std::string::npos)
+      << u.messages.notices[0];
+  u.Run(13 * 60);      // 10:45:00, launched
+  data[0].size += 36;  // HeavyWeather reads the station this time
+  u.Run(120);
+  EXPECT_EQ(u.messages.notices.size(), 1u);
+  const std::string history = u.files.Content(kLog);
+  for (const char* line :
+       {"10:16:59\tHeavyWeather affichait « Erreur de communication » : « Pas de réponse  de la "
+        "station sur COM1 ».\r\n",
+        "10:16:59\tHeavyWeather fermé, 119 s après son lancement, sans avoir rien enregistré dans "
+        "son dossier.\r\n",
+        "10:46:59\tHeavyWeather fermé, 119 s après son lancement.\r\n",
+        "10:46:59\tHeavyWeather enregistre de nouveau dans son dossier, après 2 lancements sans "
+        "rien enregistrer.\r\n"}) {
+    EXPECT_NE(history.find(line), std::string::npos) << line << "\n" << history;
+  }
+}
+
 TEST(Unattended_OneCopy, AWindowAlreadyOpenIsTheRunInsteadOfASecondCopy) {
   Unattended u(0, 10, 14, 50);
   // The user's own HeavyWeather, opened to look at the data.

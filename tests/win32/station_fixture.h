@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "fake_files.h"
 #include "fake_messages.h"
+#include "history/history.h"
 #include "platform/win32/alarm_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/folders_win32.h"

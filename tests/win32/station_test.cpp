@@ -101,6 +101,35 @@ TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
   std::printf("close of a willing station: %llu ms, %zu WM_CLOSE\n", took, Events("close").size());
 }
 
+// Before the close the history gets what HeavyWeather's own boxes say, and
+// whether the run wrote anything in its folder.
+TEST_F(StationWin32, ItsBoxesAndWhetherItRecordedAreWrittenDown) {
+  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", L"200");
+  for (const bool writes : {false, true}) {
+    SCOPED_TRACE(writes ? "writes" : "writes nothing");
+    Mode(writes ? L"write-data" : L"error-box");
+    FakeFiles files;
+    History history(files, clock);
+    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history);
+    hw.OuvrirHW();
+    ASSERT_TRUE(WaitUntil([&] {
+      return writes ? !Events("data").empty()
+                    : IsWindowVisible(FindWindowW(nullptr, L"Erreur de communication"));
+    }));
+    ASSERT_TRUE(Settle(hw));
+    hw.FermerHW();
+    ASSERT_TRUE(Settle(hw));
+    const std::string log = files.Content(history.Path());
+    EXPECT_EQ(log.find("HeavyWeather affichait « Erreur de communication » : « Pas de réponse de "
+                       "la station sur COM1 ».") != std::string::npos,
+              !writes)
+        << log;
+    EXPECT_EQ(log.find("sans avoir rien enregistré") == std::string::npos, writes) << log;
+    TearDown();
+    SetUp();
+  }
+}
+
 TEST_F(StationWin32, WhileLaunchedStartsNothingAndTypesNothing) {
   OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
   hw.HWLance = true;

@@ -10,17 +10,6 @@
 namespace orvando::win32 {
 namespace {
 
-// An empty card reader or CD drive must fail quietly, not raise Windows'
-// "no disk in drive" box.
-class QuietDriveErrors {
- public:
-  QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
-  ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
-
- private:
-  DWORD previous_ = 0;
-};
-
 std::wstring Root(char letter) {
   return {static_cast<wchar_t>(towupper(static_cast<wchar_t>(letter))), L':', L'\\'};
 }

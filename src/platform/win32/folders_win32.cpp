@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "platform/text.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle_win32.h"
 
 namespace orvando::win32 {
 namespace {
@@ -34,6 +36,31 @@ Outcome Win32Folders::FullFolder(const std::string& folder, std::string& full) c
   }
   full = Narrow(path);
   return Outcome::Ok();
+}
+
+std::vector<FileStamp> Win32Folders::FilesIn(const std::string& folder, size_t most) const {
+  std::vector<FileStamp> files;
+  const QuietDriveErrors quiet;
+  WIN32_FIND_DATAW data;
+  UniqueFind find(FindFirstFileExW(Widen(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, 0));
+  if (!find) return files;
+  for (size_t looked = 1; looked <= most; ++looked) {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      files.push_back({Narrow(data.cFileName),
+                       (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                       (static_cast<int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                           data.ftLastWriteTime.dwLowDateTime});
+    }
+    if (!FindNextFileW(find.get(), &data)) break;
+  }
+  return files;
+}
+
+std::string Win32Folders::LocalAppData() const {
+  wchar_t folder[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? Narrow(folder, static_cast<int>(n)) : std::string();
 }
 
 std::string Win32Folders::CurrentFolder() const {

@@ -7,6 +7,8 @@ class Win32Folders : public Folders {
  public:
   Outcome FullFolder(const std::string& folder, std::string& full) const override;
   std::string CurrentFolder() const override;
+  std::vector<FileStamp> FilesIn(const std::string& folder, size_t most) const override;
+  std::string LocalAppData() const override;
 };
 
 }  // namespace orvando::win32

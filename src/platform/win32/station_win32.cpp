@@ -34,6 +34,42 @@ BOOL CALLBACK CollectTitled(HWND window, LPARAM param) {
   return TRUE;
 }
 
+struct ShownSearch {
+  DWORD process;
+  std::vector<ShownWindow> found;
+};
+
+std::string TextOf(HWND window) {
+  wchar_t text[512];
+  // For another process's window, the text Windows keeps itself: no message
+  // is sent, so a program that hangs can't hold us up.
+  const int n = GetWindowTextW(window, text, 512);
+  return Narrow(text, n);
+}
+
+BOOL CALLBACK CollectStatic(HWND control, LPARAM param) {
+  auto& text = *reinterpret_cast<std::string*>(param);
+  wchar_t cls[16];
+  if (GetClassNameW(control, cls, 16) && lstrcmpiW(cls, L"Static") == 0 &&
+      IsWindowVisible(control)) {
+    const std::string line = TextOf(control);
+    if (!line.empty()) text += (text.empty() ? "" : "\n") + line;
+  }
+  return text.size() < 2048;
+}
+
+BOOL CALLBACK CollectShown(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<ShownSearch*>(param);
+  DWORD process = 0;
+  if (GetWindowThreadProcessId(window, &process) && process == search.process &&
+      IsWindowVisible(window)) {
+    ShownWindow shown{TextOf(window), {}};
+    EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&shown.text));
+    search.found.push_back(std::move(shown));
+  }
+  return search.found.size() < 16;
+}
+
 }  // namespace
 
 // By full path and without a search: CreateProcessW with the program as its
@@ -109,6 +145,12 @@ bool Win32Station::IsMinimised(WindowHandle window) const {
 // cannot hold us up.
 void Win32Station::Minimise(WindowHandle window) {
   PostMessageW(ToHwnd(window), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+std::vector<ShownWindow> Win32Station::WindowsShownBy(ProcessId process) const {
+  ShownSearch search{process, {}};
+  EnumWindows(CollectShown, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 bool Win32Station::SendKeys(std::span<const KeyEvent> keys) {

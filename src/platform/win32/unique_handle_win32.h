@@ -66,6 +66,20 @@ using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
 using UniqueIcon = Unique<HICON, IconTraits>;
 using UniqueRegKey = Unique<HKEY, RegKeyTraits>;
 
+// An empty card reader or CD drive, or a network drive that is gone, fails
+// quietly for as long as the scope lasts, instead of raising Windows' "no
+// disk in drive" box.
+class QuietDriveErrors {
+ public:
+  QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
+  ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
+  QuietDriveErrors(const QuietDriveErrors&) = delete;
+  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+ private:
+  DWORD previous_ = 0;
+};
+
 // An object selected into a device context for as long as the scope lasts;
 // the one it replaced is put back.
 class ScopedSelect {

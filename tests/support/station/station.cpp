@@ -11,7 +11,12 @@
 //       two-windows    two windows titled "heavy weather"; ends when both are gone
 //       show-normal    shows its window normally, whatever show state it was given
 //       take-focus     brings its window to the front once shown
+//       write-data     appends a 36-byte record to history.dat in its own
+//                      folder every ORVANDO_STATION_DATA_MS, as HeavyWeather
+//                      does while it reads the station
+//       error-box      shows a box, "Erreur de communication", once shown
 //   ORVANDO_STATION_DELAY_MS     for slow-window (default 2000)
+//   ORVANDO_STATION_DATA_MS      for write-data (default 2000)
 //   ORVANDO_STATION_LIFETIME_MS  ends on its own after this long (default
 //                                300000), so a station that ignores WM_CLOSE
 //                                never outlives a test run
@@ -32,6 +37,7 @@
 //   menu <n> enter|exit                    the window menu's modal loop
 //   minimized <n> | restored <n>           WM_SIZE
 //   close <n> <wParam> <lParam>            each WM_CLOSE
+//   data <bytes>                           history.dat's size once written
 //   exit <code>                            0: windows closed, 3: lifetime over
 #include <windows.h>
 
@@ -82,6 +88,27 @@ std::string Num(unsigned long long n) {
 }
 
 int g_open_windows = 0;
+constexpr UINT_PTR kDataTimer = 1;
+constexpr UINT kShowErrorBox = WM_APP;
+
+// A record appended to history.dat beside this program, as HeavyWeather
+// stores the station's readings.
+void WriteData() {
+  wchar_t path[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  std::wstring file = path;
+  file = file.substr(0, file.find_last_of(L'\\') + 1) + L"history.dat";
+  HANDLE data = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (data == INVALID_HANDLE_VALUE) return;
+  const char record[36] = {};
+  DWORD written = 0;
+  WriteFile(data, record, sizeof record, &written, nullptr);
+  LARGE_INTEGER size{};
+  GetFileSizeEx(data, &size);
+  CloseHandle(data);
+  Log("data " + Num(static_cast<unsigned long long>(size.QuadPart)));
+}
 
 // Window number 1 or 2, kept in the window's user data.
 std::string Number(HWND window) {
@@ -132,6 +159,13 @@ LRESULT CALLBACK StationProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       Log("close " + n + " " + Num(wparam) + " " + Num(static_cast<unsigned long long>(lparam)));
       if (HasMode(L"ignore-close")) return 0;
       break;
+    case WM_TIMER:
+      if (wparam == kDataTimer) WriteData();
+      return 0;
+    case kShowErrorBox:
+      MessageBoxW(nullptr, L"Pas de réponse de la station sur COM1", L"Erreur de communication",
+                  MB_OK | MB_ICONERROR);
+      return 0;
     case WM_DESTROY:
       if (--g_open_windows == 0) PostQuitMessage(0);
       break;
@@ -152,6 +186,11 @@ void OpenWindow(HINSTANCE instance, int number, int show) {
   ++g_open_windows;
   if (!normal) ShowWindow(window, show);
   if (HasMode(L"take-focus")) SetForegroundWindow(window);
+  if (number == 1 && HasMode(L"write-data")) {
+    SetTimer(window, kDataTimer, static_cast<UINT>(EnvInt(L"ORVANDO_STATION_DATA_MS", 2000)),
+             nullptr);
+  }
+  if (number == 1 && HasMode(L"error-box")) PostMessageW(window, kShowErrorBox, 0, 0);
   Log("window " + Num(number) + " " + (IsIconic(window) ? "1" : "0"));
 }
 
