@@ -76,14 +76,25 @@ write_settings_file() {  # file, Windows folder, interval index
 }
 
 # The interval index a settings file holds, read as Orvando reads it from the
-# file it writes: the last item, quoted or not, leading zeros allowed; one
-# missing, not a number or out of range is taken as 0 ("15 mn").
+# file it writes: the last item but a run length's line ("Duree",N), quoted
+# or not, leading zeros allowed; one missing, not a number or out of range is
+# taken as 0 ("15 mn").
 settings_index() {  # file
   local index
-  index=$(tr '\r' '\n' 2>/dev/null <"$1" | awk 'NF { line = $0 } END { print line }')
+  index=$(tr '\r' '\n' 2>/dev/null <"$1" |
+    awk 'NF && !/^ *"?Duree"? *,/ { line = $0 } END { print line }')
   index=${index##*,}
   index=${index//[$' \t"']/}
   [[ $index =~ ^0*[0-4]$ ]] && echo "${index: -1}" || echo 0
+}
+
+# How long a run lasts, in minutes: its line ("Duree",N) when it is one of
+# the lengths offered, otherwise 2.
+settings_minutes() {  # file
+  local minutes
+  minutes=$(tr '\r' '\n' 2>/dev/null <"$1" | awk -F, '/^ *"?Duree"? *,/ { m = $2 } END { print m }')
+  minutes=${minutes//[$' \t"']/}
+  [[ $minutes =~ ^0*(3|5|10)$ ]] && echo "$((10#$minutes))" || echo 2
 }
 
 # When an Orvando armed at HH:MM with interval index $1 starts HeavyWeather:

@@ -1,6 +1,9 @@
 #include "config/config_format.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
+#include <optional>
 
 namespace orvando::config {
 namespace {
@@ -26,6 +29,15 @@ class ItemReader {
   explicit ItemReader(std::string_view bytes) : bytes_(bytes) {}
 
   bool AtEnd() const { return pos_ >= bytes_.size(); }
+
+  // Reads the next item when it is `expected`, and only then moves on.
+  bool Skip(std::string_view expected) {
+    const size_t mark = pos_;
+    std::string item;
+    if (Next(item) && item == expected) return true;
+    pos_ = mark;
+    return false;
+  }
 
   // Reads the next item. False when the end of the file comes first, or
   // before the item is whole. Every call that returns true moves forward, so
@@ -67,31 +79,40 @@ class ItemReader {
   size_t pos_ = 0;
 };
 
-// The index item: decimal digits only (leading zeros allowed, as a hand edit
-// may leave them), with a value from 0 to 4. Anything else is invalid.
-bool ParseIndex(const std::string& text, uint8_t& index) {
+// A number item: decimal digits only (leading zeros allowed, as a hand edit
+// may leave them), with a value below `bound`. Anything else is invalid.
+bool ParseNumber(const std::string& text, unsigned bound, uint8_t& number) {
   if (text.empty()) return false;
   unsigned value = 0;
   for (const char c : text) {
     if (c < '0' || c > '9') return false;
-    value = value * 10 + static_cast<unsigned>(c - '0');
-    if (value >= kOptionCount) {
-      // Still reject letters further on, but stop the value from growing.
-      value = kOptionCount;
-    }
+    // Still reject letters further on, but stop the value from growing.
+    value = std::min(value * 10 + static_cast<unsigned>(c - '0'), bound);
   }
-  if (value >= kOptionCount) return false;
-  index = static_cast<uint8_t>(value);
+  if (value >= bound) return false;
+  number = static_cast<uint8_t>(value);
+  return true;
+}
+
+bool ParseMinutes(const std::string& text, uint8_t& minutes) {
+  uint8_t value = 0;
+  if (!ParseNumber(text, 256, value)) return false;
+  if (std::find(std::begin(kRunMinutes), std::end(kRunMinutes), value) == std::end(kRunMinutes))
+    return false;
+  minutes = value;
   return true;
 }
 
 }  // namespace
 
-std::string FormatConfig(std::string_view ansi_folder, uint8_t index) {
+std::string FormatConfig(std::string_view ansi_folder, uint8_t index, uint8_t minutes) {
   std::string out;
   out.reserve(sizeof(kHeader1) + sizeof(kHeader2) + ansi_folder.size() + 16);
   out.append("\"").append(kHeader1).append("\",\"").append(kHeader2).append("\"").append(kCrLf);
   out.append("\"").append(ansi_folder).append("\",").append(std::to_string(index)).append(kCrLf);
+  if (minutes != kDefaultRunMinutes) {
+    out.append("\"").append(kDureeItem).append("\",").append(std::to_string(minutes)).append(kCrLf);
+  }
   return out;
 }
 
@@ -100,14 +121,17 @@ bool FolderWritable(std::string_view ansi_folder) {
 }
 
 // Groups of four items are read while the end of the file is not reached,
-// tested only before each group; the last whole group wins. What a group cut
-// short by the end of the file holds is dropped, except its folder when no
-// whole group came before it: then that folder is the best there is.
+// tested only before each group; the last whole group wins. After a whole
+// group, an item "Duree" and the one after it give that group's run length.
+// What a group cut short by the end of the file holds is dropped, except its
+// folder when no whole group came before it: then that folder is the best
+// there is.
 ParsedConfig ParseConfig(std::string_view bytes) {
   ParsedConfig result;
   ItemReader reader(bytes);
   bool have_group = false;
   std::string index_text;
+  std::optional<std::string> minutes_text;
   std::array<std::string, 4> items;
   while (!reader.AtEnd()) {
     size_t n = 0;
@@ -116,6 +140,11 @@ ParsedConfig ParseConfig(std::string_view bytes) {
       result.folder = std::move(items[2]);
       index_text = std::move(items[3]);
       have_group = true;
+      minutes_text.reset();
+      if (reader.Skip(kDureeItem)) {
+        minutes_text.emplace();
+        reader.Next(*minutes_text);  // cut short: no length, and it is told
+      }
       continue;
     }
     result.tail_dropped = have_group;
@@ -134,8 +163,9 @@ ParsedConfig ParseConfig(std::string_view bytes) {
   }
   if (!have_group) return result;  // an empty file: nothing read, option 0
   result.has_folder = true;
-  result.index_replaced = !ParseIndex(index_text, result.index);
-  if (result.index_replaced || result.tail_dropped) {
+  result.index_replaced = !ParseNumber(index_text, kOptionCount, result.index);
+  result.minutes_replaced = minutes_text && !ParseMinutes(*minutes_text, result.minutes);
+  if (result.index_replaced || result.minutes_replaced || result.tail_dropped) {
     result.status = ParsedConfig::Status::Repaired;
   }
   return result;

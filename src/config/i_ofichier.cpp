@@ -58,7 +58,7 @@ bool I_Ofichier::EcrireConfig() {
     return false;
   }
   const Outcome written =
-      files_.ReplaceAtomically(ConfigPath(), config::FormatConfig(ansi, IndexDuree));
+      files_.ReplaceAtomically(ConfigPath(), config::FormatConfig(ansi, IndexDuree, RunMinutes));
   if (!written) {
     messages_.ShowError(written.error +
                         "\nLes réglages choisis restent en vigueur jusqu'à la "
@@ -91,22 +91,28 @@ I_Ofichier::ReadOutcome I_Ofichier::LireConfig() {
   }
   CheminHW = files_.FromAnsi(parsed.folder);
   IndexDuree = parsed.index;
+  RunMinutes = parsed.minutes;
   const bool repaired = parsed.status == config::ParsedConfig::Status::Repaired;
-  if (repaired) messages_.ShowError(RepairText(path, parsed.index_replaced));
+  if (repaired) messages_.ShowError(RepairText(path, parsed));
   // The file's bytes are all read (the file is closed): the option's click
   // handler may now rewrite it.
   if (selector_) selector_->SelectOption(IndexDuree);
   return repaired ? ReadOutcome::Repaired : ReadOutcome::Read;
 }
 
-std::string I_Ofichier::RepairText(const std::string& path, bool index_replaced) const {
+std::string I_Ofichier::RepairText(const std::string& path,
+                                   const config::ParsedConfig& parsed) const {
   std::string text = "Le fichier de réglages " + Quoted(path) +
                      " était incomplet ou abîmé.\n"
                      "Le dossier de HeavyWeather qu'il contenait est conservé : " +
                      Quoted(CheminHW) + ".\n";
-  text += index_replaced
+  text += parsed.index_replaced
               ? "L'intervalle, manquant ou illisible, est remplacé par " + Quoted("15 mn") + ".\n"
               : "L'intervalle qu'il contenait est conservé.\n";
+  if (parsed.minutes_replaced) {
+    text += "La durée de mise en marche, illisible, est remplacée par " + Quoted("2 minutes") +
+            ".\n";
+  }
   text += "Orvando réécrit le fichier avec ces valeurs.";
   return text;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/config_format.h"
 #include "platform/files.h"
 #include "platform/user_messages.h"
 
@@ -25,14 +26,16 @@ class I_Ofichier {
 
   std::string CheminHW;    // HeavyWeather's folder, a full path; empty at start
   uint8_t IndexDuree = 0;  // index 0..4 of the interval option
+  uint8_t RunMinutes = 2;  // how long a run lasts: 2, 3, 5 or 10 minutes
 
   // The program's folder + "\" + "Orvando.cfg", joined as they are.
   std::string ConfigPath() const;
   // The file counts as present only as an ordinary file.
   bool ConfigPresent() const;
 
-  // Writes the file from CheminHW and IndexDuree. False when it could not be
-  // written: the old file is left whole and the user has been told.
+  // Writes the file from CheminHW, IndexDuree and RunMinutes. False when it
+  // could not be written: the old file is left whole and the user has been
+  // told.
   bool EcrireConfig();
 
   enum class ReadOutcome {
@@ -47,7 +50,7 @@ class I_Ofichier {
 
  private:
   bool AnsiFolder(std::string& ansi);
-  std::string RepairText(const std::string& path, bool index_replaced) const;
+  std::string RepairText(const std::string& path, const config::ParsedConfig& parsed) const;
 
   Files& files_;
   UserMessages& messages_;

@@ -1,5 +1,9 @@
 #include "main_window/form_timer.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "config/config_format.h"
 #include "main_window/form_timer_layout.h"
 
 namespace orvando {
@@ -60,12 +64,30 @@ void FormTimer::Note(const std::string& what) {
 void FormTimer::Option1_Click(int16_t index) {
   if (index >= 0 && index < kOptionCount) Duree = kDureeTexts[index];
   links_.config.IndexDuree = static_cast<uint8_t>(index);
+  SaveSettings();
+}
+
+void FormTimer::SaveSettings() {
   // A file that could not be read is left as it is until a folder is known
   // again: rewritten now it would hold an empty folder, which reads back as
   // a valid file, and the next start would not ask for the folder again.
   if (unreadable_file_ && links_.config.CheminHW.empty()) return;
-  // A failed write leaves the new interval in effect; the user is told there.
+  // A failed write leaves the new choice in effect; the user is told there.
   if (links_.config.ConfigPresent()) links_.config.EcrireConfig();
+}
+
+int FormTimer::menuDuree_Selected() const {
+  const auto& choices = config::kRunMinutes;
+  const auto* found = std::find(std::begin(choices), std::end(choices), links_.config.RunMinutes);
+  return found == std::end(choices) ? 0 : static_cast<int>(found - std::begin(choices));
+}
+
+void FormTimer::menuDuree_Click(int choice) {
+  if (choice < 0 || choice >= static_cast<int>(std::size(config::kRunMinutes))) return;
+  links_.config.RunMinutes = config::kRunMinutes[choice];
+  Note("Durée de mise en marche : " + std::to_string(links_.config.RunMinutes) +
+       " minutes, dès le prochain lancement.");
+  SaveSettings();
 }
 
 void FormTimer::SelectOption(int index) {
@@ -91,12 +113,15 @@ void FormTimer::menuAide_Click() {
 
 std::string FormTimer::HelpText() const {
   return "Orvando lance HeavyWeather à intervalles réguliers, le laisse relever les données "
-         "de la station pendant deux minutes, puis le ferme.\n\n"
+         "de la station pendant deux minutes (ou la durée choisie), puis le ferme.\n\n"
          "• « 15 mn », « 30 mn », « 1 h » : un lancement au début de chaque quart d'heure, "
          "demi-heure ou heure.\n"
          "• « 3 h », « 6 h » : pendant chaque heure multiple de 3 (ou de 6), HeavyWeather est "
          "relancé dès qu'il est fermé, toute l'heure durant.\n"
          "• Start met le programme en marche (le voyant clignote), Stop l'arrête.\n"
+         "• Durée mise en marche (menu Option) : 3, 5 ou 10 minutes laissent à HeavyWeather le "
+         "temps de tout relire, après une longue coupure du PC ou quand l'historique dit « rien "
+         "enregistré ».\n"
          "• Si HeavyWeather n'a pas pu être lancé ou ne s'est pas fermé, un avis le dit, avec "
          "l'heure. Les lancements suivants ont lieu quand même.\n"
          "• Vos réglages sont enregistrés dans le fichier " +

@@ -22,7 +22,8 @@ namespace orvando {
 
 inline constexpr uint32_t kIndicatorDark = 128;    // dark red
 inline constexpr uint32_t kIndicatorBright = 255;  // bright red
-inline constexpr int kRunTicks = 120;
+// A run lasts this many ticks a minute of its length (120 by default).
+inline constexpr int kTicksPerMinute = 60;
 inline constexpr const char* kQuitQuestion = "Arr\xC3\xAAter le timer et quitter ?";
 
 class FormTimer : public OptionSelector, public MainWindowControl {
@@ -49,7 +50,7 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   std::string Label2Caption = "00:00:00";
   int OptionSelected = 0;
   std::string Duree;
-  uint8_t CompteurTicks = 0;
+  uint16_t CompteurTicks = 0;  // up to 600: a run of 10 minutes
 
   // The start-up sequence. False when another copy runs: the program must end
   // at once, showing nothing. With `start_switch` (Windows starting Orvando
@@ -66,6 +67,11 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   std::string HelpText() const;
   // "Historique": the history in the user's text editor.
   void menuHistorique_Click();
+  // "Durée mise en marche": the choice shown with a radio mark (0..3, in the
+  // order of config::kRunMinutes), and choosing one. A run under way keeps
+  // its length; the next one takes the new.
+  int menuDuree_Selected() const;
+  void menuDuree_Click(int choice);
   // "Démarrer avec Windows": its check mark, and choosing it.
   bool menuDemarrage_Checked() const;
   void menuDemarrage_Click();
@@ -111,6 +117,8 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   // The one place the armed state changes: the caption, the indicator and
   // the power request follow it.
   void SetArmed(bool armed);
+  // Rewrites the settings file after a choice, when there is one to rewrite.
+  void SaveSettings();
   void Note(const std::string& what);
 
   Links links_;
@@ -119,6 +127,7 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   bool asking_quit_ = false;
   bool unreadable_file_ = false;  // the file held no folder at start-up
   int last_tick_second_ = -1;
+  int run_ticks_ = 120;  // the length of the run under way, taken at its launch
 };
 
 }  // namespace orvando

@@ -28,13 +28,16 @@ inline constexpr Box kLabel1 = {1560, 240, 135, 255};    // in Frame2: the indic
 
 inline constexpr unsigned kClockTextColor = 192;  // red, on black
 
-// Menu bar. "Durée mise en marche", "Jouer son" and "Minimiser HeavyWeather"
-// are greyed and do nothing; the other items work.
+// Menu bar. "Jouer son" and "Minimiser HeavyWeather" are greyed and do
+// nothing; the other items work.
 inline constexpr const char* kMenuFichier = "Fichier";
 inline constexpr const char* kMenuModifFichier = "Chemin HeavyWeather";
 inline constexpr const char* kMenuHistorique = "Historique";
 inline constexpr const char* kMenuOption = "Option";
 inline constexpr const char* kMenuDuree = "Dur\xC3\xA9" "e mise en marche";
+// Its submenu, with a radio mark on the length chosen.
+inline constexpr const char* kMenuDureeChoices[] = {"2 minutes", "3 minutes", "5 minutes",
+                                                    "10 minutes"};
 inline constexpr const char* kMenuJouerson = "Jouer son";
 inline constexpr const char* kMenuMinimise = "Minimiser HeavyWeather";
 // After a separator, with a check mark: started armed at each sign-in.

@@ -68,8 +68,12 @@ HMENU BuildMenu() {
   HMENU fichier = CreatePopupMenu();
   item(fichier, MF_STRING, FormTimerWin32::kMenuModifFichierId, L::kMenuModifFichier);
   item(fichier, MF_STRING, FormTimerWin32::kMenuHistoriqueId, L::kMenuHistorique);
+  HMENU duree = CreatePopupMenu();
+  for (int i = 0; i < 4; ++i) {
+    item(duree, MF_STRING, FormTimerWin32::kMenuDureeId + i, L::kMenuDureeChoices[i]);
+  }
   HMENU option = CreatePopupMenu();
-  item(option, MF_STRING | MF_GRAYED, 1002, L::kMenuDuree);
+  item(option, MF_POPUP, reinterpret_cast<UINT_PTR>(duree), L::kMenuDuree);
   item(option, MF_STRING | MF_GRAYED, 1003, L::kMenuJouerson);
   item(option, MF_STRING | MF_GRAYED, 1004, L::kMenuMinimise);
   item(option, MF_SEPARATOR, 0, "");
@@ -183,12 +187,21 @@ void FormTimerWin32::SetSessionEndReason(const std::string& reason) {
     ShutdownBlockReasonCreate(hwnd(), Widen(reason).c_str());
 }
 
-// The check mark is read as the menu opens: the Run value may have been
+// The marks are read as each menu opens: the Run value may have been
 // changed elsewhere meanwhile (Task Manager's start-up list, another copy).
 void FormTimerWin32::OnInitMenu(HMENU menu) {
-  if (GetMenuState(menu, kMenuDemarrageId, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
-  CheckMenuItem(menu, kMenuDemarrageId,
-                MF_BYCOMMAND | (core_.menuDemarrage_Checked() ? MF_CHECKED : MF_UNCHECKED));
+  const auto holds = [menu](UINT id) {
+    return GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1);
+  };
+  if (holds(kMenuDureeId)) {
+    // A radio mark (MFT_RADIOCHECK) on the length chosen.
+    CheckMenuRadioItem(menu, kMenuDureeId, kMenuDureeId + 3,
+                       kMenuDureeId + core_.menuDuree_Selected(), MF_BYCOMMAND);
+  }
+  if (holds(kMenuDemarrageId)) {
+    CheckMenuItem(menu, kMenuDemarrageId,
+                  MF_BYCOMMAND | (core_.menuDemarrage_Checked() ? MF_CHECKED : MF_UNCHECKED));
+  }
 }
 
 void FormTimerWin32::Destroy() {
@@ -203,6 +216,7 @@ void FormTimerWin32::OnCommand(int id) {
   if (id == kMenuHistoriqueId) core_.menuHistorique_Click();
   if (id == kMenuAideId) core_.menuAide_Click();
   if (id == kMenuDemarrageId) core_.menuDemarrage_Click();
+  if (id >= kMenuDureeId && id < kMenuDureeId + 4) core_.menuDuree_Click(id - kMenuDureeId);
 }
 
 LRESULT FormTimerWin32::OnColorStatic(HDC dc, HWND control_window) {

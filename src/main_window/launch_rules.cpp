@@ -1,5 +1,5 @@
 // FormTimer's tick: the clock, the indicator, the launch rules, and the count
-// that closes HeavyWeather after 120 ticks.
+// that closes HeavyWeather after 120 ticks (or as many as the run's length).
 #include <charconv>
 
 #include "main_window/form_timer.h"
@@ -25,10 +25,11 @@ void FormTimer::Timer1_Timer() {
   const bool armed = Command1Caption == "Stop";
   if (armed) ToggleIndicator();
 
-  // While HeavyWeather's window is awaited, or asked to close, a tick shows
-  // the time and the blink only: no rule until the close has ended, and the
-  // run is counted from its launch tick once the launch is done.
-  if (links_.station.Waiting() != OuvrFermHW::Wait::None) return;
+  // While HeavyWeather is asked to close, a tick shows the time and the blink
+  // only: no rule until the close has ended. While its window is awaited the
+  // run is counted as usual, so that the close comes 119 ticks after the
+  // launch however slow the window is to show.
+  if (links_.station.Waiting() == OuvrFermHW::Wait::ForClose) return;
 
   if (armed && !links_.station.HWLance) {
     if (DureeValue() == 15) Test15mn();
@@ -37,8 +38,11 @@ void FormTimer::Timer1_Timer() {
     if (DureeValue() == 3) Test3h();
     if (DureeValue() == 6) Test6h();
   }
-  if (links_.station.HWLance) ++CompteurTicks;
-  if (CompteurTicks == kRunTicks) {
+  // The length chosen when the run began holds to its end.
+  if (links_.station.HWLance && CompteurTicks++ == 0) {
+    run_ticks_ = kTicksPerMinute * links_.config.RunMinutes;
+  }
+  if (CompteurTicks == run_ticks_) {
     links_.station.FermerHW();
     CompteurTicks = 0;
   }

@@ -16,16 +16,21 @@ TEST(ConfigFormat_Write, ExactBytes) {
   EXPECT_EQ(FormatConfig("C:\\Meteo\\Station", 2).size(), 87u);
   EXPECT_EQ(FormatConfig("C:\\", 4), kLine1 + "\"C:\\\",4\r\n");
   EXPECT_EQ(FormatConfig("", 0), kLine1 + "\"\",0\r\n");
+  // The default run length leaves the bytes as they were; another adds a line.
+  EXPECT_EQ(FormatConfig("C:\\", 4, 2), kLine1 + "\"C:\\\",4\r\n");
+  EXPECT_EQ(FormatConfig("C:\\", 4, 10), kLine1 + "\"C:\\\",4\r\n\"Duree\",10\r\n");
 }
 
 TEST(ConfigFormat_Read, WrittenFormsReadBack) {
   for (const std::string f : {"C:\\Meteo\\Station", "C:\\", "D:\\Station, 2", "",
                               " E:\\ blanks kept \t", "F:\\\xE9t\xE9"}) {
     for (uint8_t index = 0; index < kOptionCount; ++index) {
-      const ParsedConfig p = ParseConfig(FormatConfig(f, index));
+      const uint8_t minutes = kRunMinutes[index % std::size(kRunMinutes)];
+      const ParsedConfig p = ParseConfig(FormatConfig(f, index, minutes));
       EXPECT_EQ(p.status, ParsedConfig::Status::Read) << f;
       EXPECT_EQ(p.folder, f);
       EXPECT_EQ(p.index, index);
+      EXPECT_EQ(p.minutes, minutes);
     }
   }
 }
@@ -40,6 +45,8 @@ TEST(ConfigFormat_Read, Grammar) {
     std::string folder;
     int index;
     bool index_replaced, tail_dropped;
+    int minutes = 2;
+    bool minutes_replaced = false;
   };
   const Case cases[] = {
       {"hand-edited header", "\"x\",\"y\"\r\n\"C:\\M\",1\r\n", S::Read, "C:\\M", 1, false, false},
@@ -69,6 +76,13 @@ TEST(ConfigFormat_Read, Grammar) {
       {"header only", kLine1, S::NoFolder, "", 0, false, false},
       {"empty folder, cut", kLine1 + "\"\"", S::NoFolder, "", 0, false, false},
       {"one empty line", "\r\n", S::NoFolder, "", 0, false, false},
+      {"run length", kLine1 + "\"C:\\M\",1\r\n\"Duree\",5\r\n", S::Read, "C:\\M", 1, false, false, 5},
+      {"run length of the last group", kLine1 + "\"C:\\A\",1\r\n\"Duree\",3\r\n" + kLine1 +
+           "\"C:\\B\",2\r\n\"Duree\",10", S::Read, "C:\\B", 2, false, false, 10},
+      {"run length unknown", kLine1 + "\"C:\\M\",1\r\n\"Duree\",7\r\n", S::Repaired, "C:\\M", 1,
+       false, false, 2, true},
+      {"run length cut", kLine1 + "\"C:\\M\",1\r\n\"Duree\"", S::Repaired, "C:\\M", 1, false,
+       false, 2, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -79,6 +93,8 @@ TEST(ConfigFormat_Read, Grammar) {
     EXPECT_EQ(p.index, c.index);
     EXPECT_EQ(p.index_replaced, c.index_replaced);
     EXPECT_EQ(p.tail_dropped, c.tail_dropped);
+    EXPECT_EQ(p.minutes, c.minutes);
+    EXPECT_EQ(p.minutes_replaced, c.minutes_replaced);
   }
 }
 

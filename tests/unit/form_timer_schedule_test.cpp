@@ -82,18 +82,26 @@ TEST(FormTimer_LaunchRules, MinuteRulesLaunchOncePerMatchingMinute) {
     const char* start;  // armed at
     const char* until;
     std::vector<std::string> launches, closes;
+    int window_delay_ms = 0;  // HeavyWeather's window comes up this late
+    int run_minutes = 2;
   };
   const Case cases[] = {
       {0, "10:14:30", "10:30:05", {"10:15:00", "10:30:00"}, {"10:16:59"}},
       {1, "10:14:30", "11:00:05", {"10:30:00", "11:00:00"}, {"10:31:59"}},
       // Armed inside the matching minute: the next tick launches at once.
       {2, "10:00:40", "11:00:05", {"10:00:41", "11:00:00"}, {"10:02:40"}},
+      // The ticks while the window is awaited count: closed 119 ticks on.
+      {0, "10:14:30", "10:30:05", {"10:15:00", "10:30:00"}, {"10:16:59"}, 4000},
+      // A run of 5 minutes: closed on its 300th tick.
+      {0, "10:14:30", "10:30:05", {"10:15:00", "10:30:00"}, {"10:19:59"}, 0, 5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.start) + " option " + std::to_string(c.option));
     int h, m, s;
     std::sscanf(c.start, "%d:%d:%d", &h, &m, &s);
     Scheduler run(c.option, h, m, s);
+    run.station.window_delay_ms = c.window_delay_ms;
+    run.config.RunMinutes = static_cast<uint8_t>(c.run_minutes);
     run.form.Command1_Click();
     run.RunUntil(c.until);
     EXPECT_EQ(run.launches, c.launches);
@@ -106,6 +114,7 @@ TEST(FormTimer_LaunchRules, LaunchTickCountsAsFirstOfTheRun) {
   run.form.Command1_Click();
   run.RunUntil("10:15:00");
   EXPECT_EQ(run.form.CompteurTicks, 1);
+  run.config.RunMinutes = 5;  // chosen during the run: from the next one on
   run.RunUntil("10:16:58");
   EXPECT_EQ(run.form.CompteurTicks, 119);
   EXPECT_TRUE(run.hw.HWLance);

@@ -53,6 +53,10 @@ TEST(FormTimer_Startup, WhatTheSettingsFileDecides) {
        Written("C:\\B", 2), 0},
       {"bad index: first option, user told", Written("C:\\Meteo", 7), false, 0, "15", 0,
        Written("C:\\Meteo", 0), 1},
+      {"run length kept", Written("C:\\Meteo", 3) + "\"Duree\",5\r\n", false, 3, "3", 0,
+       Written("C:\\Meteo", 3) + "\"Duree\",5\r\n", 0},
+      {"unknown run length: 2 minutes, user told", Written("C:\\Meteo", 3) + "\"Duree\",7\r\n",
+       false, 3, "3", 0, Written("C:\\Meteo", 3), 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

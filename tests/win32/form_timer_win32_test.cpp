@@ -169,7 +169,7 @@ TEST(FormTimerWin32_Window, FrameMenuAndTopmost) {
   // clang-format off
   const Item items[] = {
       {0, 0, "Chemin HeavyWeather", true},  {0, 1, "Historique", true},
-      {1, 0, "Dur\xC3\xA9" "e mise en marche", false},
+      {1, 0, "Dur\xC3\xA9" "e mise en marche", true},
       {1, 1, "Jouer son", false},           {1, 2, "Minimiser HeavyWeather", false},
       {1, 3, "", false},                    {1, 4, "D\xC3\xA9marrer avec Windows", true},
       {2, 0, "Aide", true},                 {2, 1, "About", true},
@@ -190,6 +190,29 @@ TEST(FormTimerWin32_Window, FrameMenuAndTopmost) {
   }
   SendMessageW(hwnd, WM_COMMAND, FormTimerWin32::kMenuAboutId, 0);
   EXPECT_EQ(w.about.shows, 1);
+
+  // "Durée mise en marche": four lengths, the one chosen with a radio mark,
+  // written to the settings file.
+  HMENU duree = GetSubMenu(GetSubMenu(bar, 1), 0);
+  ASSERT_EQ(GetMenuItemCount(duree), 4);
+  wchar_t text[64];
+  GetMenuStringW(duree, 3, text, 64, MF_BYPOSITION);
+  EXPECT_EQ(win32::Narrow(text), "10 minutes");
+  w.config.CheminHW = "C:\\Meteo";
+  w.files.files[w.config.ConfigPath()].bytes = "before";
+  SendMessageW(hwnd, WM_COMMAND, FormTimerWin32::kMenuDureeId + 2, 0);
+  EXPECT_EQ(w.files.Content(w.config.ConfigPath()), config::FormatConfig("C:\\Meteo", 0, 5));
+  SendMessageW(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(duree), 0);
+  for (int i = 0; i < 4; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_FTYPE;
+    GetMenuItemInfoW(duree, i, TRUE, &info);
+    EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 2) << i;
+    if (i == 2) {
+      EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+    }
+  }
 }
 
 TEST(FormTimerWin32_Window, ButtonsDriveTheStateTheyShow) {
