@@ -55,11 +55,23 @@ int RunMessageLoop(const OuvrFermHW& station) {
   return exit_code;
 }
 
-// Every object of the program, for its whole life. The cores come first and
-// go last, so that a window's last messages still find them; each object
-// takes the others by reference, some declared further down, which it only
-// keeps until the message loop runs.
+// Every object of the program, for its whole life. Each takes the others by
+// reference and keeps them. A window and its core refer to each other: the
+// windows come first, taking their cores by their own type (a reference to an
+// object still to be built is only stored); each core, built after them,
+// takes its window as the view it implements. Every object an interface is
+// taken from is built before whoever takes it.
 struct Program {
+  // The windows go first at the end, while the cores their last messages may
+  // reach still live.
+  ~Program() {
+    for (win32::Window* window :
+         {static_cast<win32::Window*>(&about_window), static_cast<win32::Window*>(&install),
+          static_cast<win32::Window*>(&main_window)}) {
+      if (window->loaded()) DestroyWindow(window->hwnd());
+    }
+  }
+
   win32::Win32Files files;
   win32::Win32Clock clock;
   win32::Win32Folders folders;
@@ -70,12 +82,15 @@ struct Program {
   win32::Win32Shell shell;
   win32::Win32Power power;
   win32::Win32StartupEntry run_key;
+
+  win32::WindowCounter windows;
+  NoticeWindow notice;  // not counted: it never keeps the program alive
+  win32::FormTimerWin32 main_window{form, &windows};
+  win32::SelectDirWindow install{select_dir, &windows};
+  win32::AboutWin32 about_window{about, &windows};
+
   win32::Win32Messages messages{notice, main_window};
   StartWithWindows start_with_windows{run_key, messages, files.ProgramFile()};
-
-  I_Ofichier config{files, messages, &form};
-  History history{files, clock};
-  OuvrFermHW station{config, folders, station_platform, alarm, clock, messages, &history};
   FormTimer form{{.view = main_window,
                   .clock = clock,
                   .config = config,
@@ -88,14 +103,11 @@ struct Program {
                   .start_with_windows = &start_with_windows,
                   .history = &history,
                   .shell = &shell}};
+  I_Ofichier config{files, messages, &form};
+  History history{files, clock};
+  OuvrFermHW station{config, folders, station_platform, alarm, clock, messages, &history};
   SelectDir select_dir{install, form, config, folders, files, drives};
   About about{about_window, shell};
-
-  win32::WindowCounter windows;
-  win32::FormTimerWin32 main_window{form, &windows};
-  win32::SelectDirWindow install{select_dir, &windows};
-  win32::AboutWin32 about_window{about, &windows};
-  NoticeWindow notice;  // not counted: it never keeps the program alive
 };
 
 }  // namespace

@@ -26,7 +26,7 @@ class I_Ofichier {
 
   std::string CheminHW;    // HeavyWeather's folder, a full path; empty at start
   uint8_t IndexDuree = 0;  // index 0..4 of the interval option
-  uint8_t RunMinutes = 2;  // how long a run lasts: 2, 3, 5 or 10 minutes
+  uint8_t RunMinutes = config::kDefaultRunMinutes;  // how long a run lasts: 2, 3, 5 or 10 minutes
 
   // The program's folder + "\" + "Orvando.cfg", joined as they are.
   std::string ConfigPath() const;

@@ -1,7 +1,9 @@
 #include "main_window/form_timer_win32.h"
 
+#include <iterator>
 #include <utility>
 
+#include "config/config_format.h"
 #include "main_window/form_timer_layout.h"
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/module_fenetr_dessu_win32.h"
@@ -15,6 +17,8 @@ namespace L = form_timer_layout;
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
+constexpr int kDureeChoices = static_cast<int>(std::size(L::kMenuDureeChoices));
+static_assert(std::size(L::kMenuDureeChoices) == std::size(config::kRunMinutes));
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 COLORREF ToColorRef(uint32_t packed) {  // blue * 65536 + green * 256 + red
@@ -69,7 +73,7 @@ HMENU BuildMenu() {
   item(fichier, MF_STRING, FormTimerWin32::kMenuModifFichierId, L::kMenuModifFichier);
   item(fichier, MF_STRING, FormTimerWin32::kMenuHistoriqueId, L::kMenuHistorique);
   HMENU duree = CreatePopupMenu();
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < kDureeChoices; ++i) {
     item(duree, MF_STRING, FormTimerWin32::kMenuDureeId + i, L::kMenuDureeChoices[i]);
   }
   HMENU option = CreatePopupMenu();
@@ -135,7 +139,6 @@ void FormTimerWin32::TickSoon() {
 
 void FormTimerWin32::OnTimer() {
   const int delay = core_.OnTimerEvent();
-  // The window may have been closed by a handler that ran nested in the tick.
   if (hwnd()) SetTimer(hwnd(), kTimerId, static_cast<UINT>(delay), nullptr);
 }
 
@@ -195,7 +198,7 @@ void FormTimerWin32::OnInitMenu(HMENU menu) {
   };
   if (holds(kMenuDureeId)) {
     // A radio mark (MFT_RADIOCHECK) on the length chosen.
-    CheckMenuRadioItem(menu, kMenuDureeId, kMenuDureeId + 3,
+    CheckMenuRadioItem(menu, kMenuDureeId, kMenuDureeId + kDureeChoices - 1,
                        kMenuDureeId + core_.menuDuree_Selected(), MF_BYCOMMAND);
   }
   if (holds(kMenuDemarrageId)) {
@@ -216,7 +219,9 @@ void FormTimerWin32::OnCommand(int id) {
   if (id == kMenuHistoriqueId) core_.menuHistorique_Click();
   if (id == kMenuAideId) core_.menuAide_Click();
   if (id == kMenuDemarrageId) core_.menuDemarrage_Click();
-  if (id >= kMenuDureeId && id < kMenuDureeId + 4) core_.menuDuree_Click(id - kMenuDureeId);
+  if (id >= kMenuDureeId && id < kMenuDureeId + kDureeChoices) {
+    core_.menuDuree_Click(id - kMenuDureeId);
+  }
 }
 
 LRESULT FormTimerWin32::OnColorStatic(HDC dc, HWND control_window) {

@@ -13,8 +13,8 @@ class Alarm {
  public:
   virtual ~Alarm() = default;
   // Runs `ring` once, about `ms` from now. Set again before it rang, the
-  // earlier ring is dropped.
-  virtual void Set(int ms, std::function<void()> ring) = 0;
+  // earlier ring is dropped. False when the system could not set it.
+  virtual bool Set(int ms, std::function<void()> ring) = 0;
 };
 
 }  // namespace orvando

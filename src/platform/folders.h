@@ -22,8 +22,9 @@ struct FileStamp {
 class Folders {
  public:
   virtual ~Folders() = default;
-  // `folder` written in full as Windows writes it, with no trailing separator
-  // except at the root of a drive ("C:\"), when it is a folder that exists.
+  // `folder` written in full as Windows writes it, with its long names and no
+  // trailing separator except at the root of a drive ("C:\"), when it is a
+  // folder that exists.
   // A French error names the folder when it is not.
   virtual Outcome FullFolder(const std::string& folder, std::string& full) const = 0;
   // The process's current folder, in the same form: Orvando's own folder.

@@ -29,10 +29,13 @@ void FolderWatch::Start(const std::string& folder) {
   watched_.clear();
   if (!folder.empty()) watched_.push_back(folder);
   // "C:\Program Files (x86)\HeavyWeather" is mirrored in
-  // "%LOCALAPPDATA%\VirtualStore\Program Files (x86)\HeavyWeather".
+  // "%LOCALAPPDATA%\VirtualStore\Program Files (x86)\HeavyWeather", by its
+  // long names.
   const std::string local = folders_.LocalAppData();
-  if (!local.empty() && folder.size() > 3 && folder[1] == ':' && RootLength(folder) == 3) {
-    watched_.push_back(JoinPath(JoinPath(local, "VirtualStore"), folder.substr(3)));
+  std::string full;
+  if (!local.empty() && folders_.FullFolder(folder, full) && full.size() > 3 && full[1] == ':' &&
+      RootLength(full) == 3) {
+    watched_.push_back(JoinPath(JoinPath(local, "VirtualStore"), full.substr(3)));
   }
   before_ = Look();
 }

@@ -25,10 +25,14 @@ constexpr const char* kNothingRecorded = ", sans avoir rien enregistré dans son
 // What a window says, on one line of the history, and not a whole screen.
 constexpr size_t kMostShownText = 300;
 
-std::string OneLine(std::string text) {
-  for (char& c : text) {
-    if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+// Line ends and tabs become single spaces.
+std::string OneLine(const std::string& lines) {
+  std::string text;
+  for (const char c : lines) {
+    const bool blank = c == ' ' || c == '\r' || c == '\n' || c == '\t';
+    if (!blank || (!text.empty() && text.back() != ' ')) text += blank ? ' ' : c;
   }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
   if (text.size() <= kMostShownText) return text;
   size_t cut = kMostShownText;
   while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // UTF-8
@@ -52,7 +56,7 @@ OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
 void OuvrFermHW::OuvrirHW() {
   if (wait_ != Wait::None) return;  // the launch or close under way goes on
   if (!HWLance) {
-    std::string folder;
+    std::string full;  // only whether the folder is there matters here
     if (!HeavyWeatherWindows(std::string(hw::kWindowTitle)).empty()) {
       // HeavyWeather is open already: left by a close that gave up, or opened
       // by the user to look at the data. A second copy would fight it for the
@@ -65,7 +69,7 @@ void OuvrFermHW::OuvrirHW() {
       Tell(
           "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Choisissez-le par le "
           "menu Fichier, Chemin HeavyWeather.");
-    } else if (const Outcome there = folders_.FullFolder(chemin_hw_, folder); !there) {
+    } else if (const Outcome there = folders_.FullFolder(chemin_hw_, full); !there) {
       Tell(there.error + kNotLaunched);
     } else {
       Launch();
@@ -114,9 +118,9 @@ void OuvrFermHW::LookForWindow() {
     const WindowHandle front = station_.ForegroundWindow();
     if (!IsStationWindow(front)) {
       const int64_t now = clock_.MonotonicMs();
-      if (now < deadline_ && !ending_) {
-        alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
-                   [this] { OnAlarm(); });
+      if (now < deadline_ && !ending_ &&
+          alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
+                     [this] { OnAlarm(); })) {
         return;
       }
       MinimiseStartedWindow();
@@ -183,21 +187,23 @@ void OuvrFermHW::ClosePass() {
     started_ = 0;  // gone: its process id may be given to another program
     if (run_began_ms_ >= 0) {
       const std::string nothing = recorded_ ? "" : kNothingRecorded;
-      Note(first_pass ? "HeavyWeather était déjà fermé quand Orvando allait le fermer" + nothing +
-                            "."
-                      : "HeavyWeather fermé, " +
-                            std::to_string((clock_.MonotonicMs() - run_began_ms_) / 1000) +
-                            " s après son lancement" + nothing + ".");
+      Note(first_pass
+               ? "HeavyWeather était déjà fermé quand Orvando allait le fermer" + nothing + "."
+               : "HeavyWeather fermé, " +
+                     std::to_string((clock_.MonotonicMs() - run_began_ms_) / 1000) +
+                     " s après son lancement" + nothing + ".");
     }
     return EndClose();
   }
   const int64_t now = clock_.MonotonicMs();
-  if (now >= deadline_) {
-    if (!ending_) ReportStuckWindows();
+  // An alarm that can't be set (the system out of resources) ends the close
+  // as its bound would: the schedule must not wait for it for ever.
+  if (now >= deadline_ ||
+      !alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
+                  [this] { OnAlarm(); })) {
+    ReportStuckWindows();
     return EndClose();
   }
-  alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
-             [this] { OnAlarm(); });
 }
 
 void OuvrFermHW::EndClose() {
@@ -234,8 +240,8 @@ void OuvrFermHW::CountRecording() {
   if (recorded_) {
     if (silent_runs_ > 0) {
       Note("HeavyWeather enregistre de nouveau dans son dossier, après " +
-           std::to_string(silent_runs_) +
-           (silent_runs_ == 1 ? " lancement" : " lancements") + " sans rien enregistrer.");
+           std::to_string(silent_runs_) + (silent_runs_ == 1 ? " lancement" : " lancements") +
+           " sans rien enregistrer.");
     }
     silent_runs_ = 0;
     return;
@@ -274,8 +280,9 @@ void OuvrFermHW::ReportStuckWindows() {
   reported_stuck_ = std::move(stuck);
 }
 
+// Once Orvando is ending, nobody is told: the history only.
 void OuvrFermHW::Tell(const std::string& what) {
-  notices_.Report(what);
+  if (!ending_) notices_.Report(what);
   Note(what);
 }
 

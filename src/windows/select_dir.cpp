@@ -55,10 +55,11 @@ void SelectDir::Drive1_Change(char letter) {
   // A drive that can't be read (no medium) leaves Dir1 where it is. Drive1
   // goes back to Dir1's drive, so that the two lists never disagree and the
   // next folder change works on the drive it shows.
+  // Back where the list left it on that drive, unless that folder is gone
+  // since (HeavyWeather moved or uninstalled): then the drive's own.
   const auto left = left_on_.find(letter);
-  const std::string folder =
-      left != left_on_.end() ? left->second : drives_.CurrentFolderOf(letter);
-  if (!drives_.IsReadable(letter) || !PointDir1At(folder)) {
+  const bool back = drives_.IsReadable(letter) && left != left_on_.end() && PointDir1At(left->second);
+  if (!back && (!drives_.IsReadable(letter) || !PointDir1At(drives_.CurrentFolderOf(letter)))) {
     view_.ShowDrive(drive_);
     return;
   }

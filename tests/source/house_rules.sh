@@ -22,7 +22,7 @@ fail() {
   status=1
 }
 
-hits=$(grep -rnE '\b(GetTickCount(64)?|QueryPerformanceCounter|timeGetTime|GetSystemTimeAsFileTime)\s*\(|steady_clock|system_clock' . )
+hits=$(grep -rnE '\b(GetTickCount(64)?|QueryPerformanceCounter|QueryInterruptTime(Precise)?|timeGetTime|GetSystemTime(Precise)?AsFileTime)\s*\(|\bchrono::|_clock\b' . )
 [ -z "$hits" ] || fail "a wait measured on a clock that counts sleep (use the Clock's MonotonicMs)" "$hits"
 
 hits=$(grep -rnE '\b(PeekMessage[AW]?|GetMessage[AW]?|MsgWaitForMultipleObjects(Ex)?|WaitMessage)\s*\(' . |

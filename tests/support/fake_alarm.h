@@ -15,9 +15,10 @@ class FakeAlarm : public Alarm {
  public:
   explicit FakeAlarm(FakeClock& clock) : clock_(clock) {}
 
-  void Set(int ms, std::function<void()> ring) override {
+  bool Set(int ms, std::function<void()> ring) override {
     due_ = clock_.MonotonicMs() + std::max(ms, 0);
     ring_ = std::move(ring);
+    return true;
   }
   bool Pending() const { return ring_ != nullptr; }
   int rings = 0;

@@ -58,7 +58,11 @@ struct FakePower : Power {
 // that may be refused.
 struct FakeStartupEntry : StartupEntry {
   bool Read(std::string& command) const override { return !(command = value).empty(); }
-  Outcome Write(const std::string& command) override { return Set(command); }
+  Outcome Write(const std::string& command) override {
+    const Outcome written = Set(command);
+    writes += written.ok;
+    return written;
+  }
   Outcome Remove() override { return Set(""); }
   bool TurnedOff() const override { return turned_off; }
   Outcome TurnOn() override {
@@ -72,6 +76,7 @@ struct FakeStartupEntry : StartupEntry {
     return Outcome::Ok();
   }
   std::string value;
+  int writes = 0;
   bool turned_off = false;
   bool refuse = false;
 };

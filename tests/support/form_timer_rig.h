@@ -18,22 +18,24 @@ struct FormTimerRig {
   FakeClock clock{9, 0, 0};
   FakeFiles files;
   FakeMessages messages;
-  I_Ofichier config{files, messages, &form};
   RecordingView view;
   FakeFolders folders;
   FakeStation station{clock};
   FakeAlarm alarm{clock};
-  OuvrFermHW hw;
   FakeInstance instance;
   FakeInstallWindow install;
   FakeAboutWindow about;
   FakePower power;
   FakeStartupEntry run_key;
-  StartWithWindows start_with_windows{run_key, messages, "C:\\Orvando\\Orvando.exe"};
-  History history{files, clock};
   FakeShell shell;
+  // As the program holds them: the main window's core takes the settings and
+  // the station control, built after it, by their own type.
   FormTimer form{{view, clock, config, hw, messages, instance, &install, &about, &power,
                   &start_with_windows, &history, &shell}};
+  I_Ofichier config{files, messages, &form};
+  History history{files, clock};
+  OuvrFermHW hw;
+  StartWithWindows start_with_windows{run_key, messages, "C:\\Orvando\\Orvando.exe"};
 
   explicit FormTimerRig(StationTimings timings = {})
       : hw(config, folders, station, alarm, clock, messages, &history, timings) {

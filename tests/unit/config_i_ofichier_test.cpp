@@ -36,8 +36,8 @@ class RewritingSelector : public OptionSelector {
 struct Fixture {
   FakeFiles files;
   FakeMessages messages;
-  I_Ofichier config{files, messages, &selector};
   RewritingSelector selector{config};
+  I_Ofichier config{files, messages, &selector};
 };
 
 TEST(IOfichier_Path, JoinsFolderAndNameAsTheyAre) {

@@ -34,6 +34,7 @@ TEST(FolderWatch_Recorded, ANewFileOrAChangedSizeOrTimeInEitherFolderButNotOrvan
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FakeFolders folders;
+    folders.existing = {kFolder};
     folders.files[kFolder] = data;
     folders.files[kMirror] = {};
     FolderWatch watch(folders);

@@ -191,6 +191,7 @@ TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {
     EXPECT_EQ(p.form.menuDemarrage_Checked(), c.checked);
     p.form.menuDemarrage_Click();
     EXPECT_EQ(p.run_key.value, c.after);
+    EXPECT_EQ(p.run_key.writes, c.after == mine ? 1 : 0);
     EXPECT_EQ(p.form.menuDemarrage_Checked(), c.after == mine);
     EXPECT_EQ(p.messages.errors.size(), c.refuse ? 1u : 0u);
   }
@@ -248,17 +249,19 @@ TEST(FormTimer_Quit, QuestionDecidesTheUnload) {
 }
 
 // The user quits while a close waits for HeavyWeather: the windows go at
-// once; the close runs on to its bound and tells nobody.
+// once; the close runs on to its bound and tells nobody, not even that this
+// second run in a row recorded nothing.
 TEST(FormTimer_Quit, YesDuringACloseLetsTheCloseRunOut) {
   Program p;
   ASSERT_TRUE(p.form.Form_Load());
   p.config.CheminHW = "C:\\Meteo";
-  p.station.window_template.closes_after = 0;  // never goes
+  p.folders.files["C:\\Meteo"] = {{"history.dat", 36, 1}};  // nothing recorded
   p.form.Command1_Click();
   p.clock.Set(10, 14, 59, 15);
-  for (int i = 0; i < 120; ++i) {
+  for (int i = 0; i < 120 + 15 * 60; ++i) {  // 10:15 and 10:30, closed at 10:31:59
     p.alarm.Advance(1000);
     p.form.OnTimerEvent();
+    if (i == 300) p.station.window_template.closes_after = 0;  // the second never goes
   }
   ASSERT_EQ(p.hw.Waiting(), OuvrFermHW::Wait::ForClose);
   EXPECT_TRUE(p.form.Unload());
@@ -266,7 +269,7 @@ TEST(FormTimer_Quit, YesDuringACloseLetsTheCloseRunOut) {
   EXPECT_EQ(p.about.unloads, 1);
   p.alarm.RunOut();
   EXPECT_EQ(p.hw.Waiting(), OuvrFermHW::Wait::None);
-  EXPECT_EQ(p.Posts(), 601);
+  EXPECT_EQ(p.Posts(), 1 + 601);
   EXPECT_FALSE(p.hw.HWLance);
   EXPECT_TRUE(p.messages.notices.empty());
 }

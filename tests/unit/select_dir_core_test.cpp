@@ -308,6 +308,11 @@ TEST(SelectDir_Drive, PointsTheFolderListAtTheDrivesCurrentFolder) {
   rig.drives.current['c'] = "C:\\Temp";
   rig.select.Drive1_Change('c');
   EXPECT_EQ(rig.view.folder, "C:\\Meteo\\Vieux");
+  // Gone since (HeavyWeather uninstalled): the drive's own current folder.
+  rig.select.Drive1_Change('z');
+  rig.drives.tree.erase("C:\\Meteo\\Vieux");
+  rig.select.Drive1_Change('c');
+  EXPECT_EQ(rig.view.folder, "C:\\Temp");
 }
 
 TEST(SelectDir_FolderChange, AFolderThatVanishedChangesNothing) {

@@ -189,7 +189,7 @@ TEST(Unattended_Recording, TwoRunsThatRecordNothingBringOneNoticeAndAGoodOneALin
   EXPECT_EQ(u.messages.notices.size(), 1u);
   const std::string history = u.files.Content(kLog);
   for (const char* line :
-       {"10:16:59\tHeavyWeather affichait « Erreur de communication » : « Pas de réponse  de la "
+       {"10:16:59\tHeavyWeather affichait « Erreur de communication » : « Pas de réponse de la "
         "station sur COM1 ».\r\n",
         "10:16:59\tHeavyWeather fermé, 119 s après son lancement, sans avoir rien enregistré dans "
         "son dossier.\r\n",

@@ -170,8 +170,8 @@ class AboutWindowTest : public ::testing::Test {
 
   FakeShell shell;
   win32::WindowCounter counter;
-  About core{about, shell};
   AboutWin32 about{core, &counter};
+  About core{about, shell};
   RealPointer pointer;
 };
 

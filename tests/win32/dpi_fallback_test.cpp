@@ -40,8 +40,8 @@ TEST(Dpi_Fallback, WindowsAtTheirTwipsAtTheirOwnDpi) {
 
     struct {
       FakeShell shell;
-      About core{window, shell};
       win32::AboutWin32 window{core, nullptr};
+      About core{window, shell};
     } pair;
     win32::AboutWin32& about = pair.window;
     about.Show();

@@ -46,8 +46,8 @@ TEST(Win32Alarm_Ring, RingsInsideAMessageBoxsLoop) {
     return box != nullptr;
   };
   std::function<void()> ring = [&] {
-    if (++rings < 3) return alarm.Set(50, ring);  // set again from its own ring
-    if (!close_box()) alarm.Set(50, ring);
+    // Set again from its own ring, until it has rung thrice and the box is up.
+    if (++rings < 3 || !close_box()) alarm.Set(50, ring);
   };
   alarm.Set(50, ring);
   std::atomic<bool> done = false;

@@ -128,6 +128,7 @@ TEST_F(StationWin32, ItsBoxesAndWhetherItRecordedAreWrittenDown) {
     TearDown();
     SetUp();
   }
+  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", nullptr);
 }
 
 TEST_F(StationWin32, WhileLaunchedStartsNothingAndTypesNothing) {

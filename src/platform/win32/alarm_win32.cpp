@@ -9,11 +9,11 @@ constexpr UINT_PTR kTimerId = 1;
 
 }  // namespace
 
-void Win32Alarm::Set(int ms, std::function<void()> ring) {
+bool Win32Alarm::Set(int ms, std::function<void()> ring) {
   if (!loaded() && !Create(L"OrvandoAlarm", nullptr, 0, 0, L"", 0, 0, 0, 0, nullptr, HWND_MESSAGE))
-    return;
+    return false;
   ring_ = std::move(ring);
-  SetTimer(hwnd(), kTimerId, static_cast<UINT>(ms > 0 ? ms : 0), nullptr);
+  return SetTimer(hwnd(), kTimerId, static_cast<UINT>(ms > 0 ? ms : 0), nullptr) != 0;
 }
 
 LRESULT Win32Alarm::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -13,7 +13,7 @@ namespace orvando::win32 {
 
 class Win32Alarm : public Alarm, private Window {
  public:
-  void Set(int ms, std::function<void()> ring) override;
+  bool Set(int ms, std::function<void()> ring) override;
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

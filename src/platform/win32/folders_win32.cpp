@@ -11,6 +11,7 @@
 namespace orvando::win32 {
 namespace {
 
+// In full, with its long names ("PROGRA~2" is "Program Files (x86)").
 std::wstring FullPathOf(const std::wstring& path) {
   const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (n == 0) return {};
@@ -18,6 +19,10 @@ std::wstring FullPathOf(const std::wstring& path) {
   const DWORD length = GetFullPathNameW(path.c_str(), n, buffer.data(), nullptr);
   if (length == 0 || length >= n) return {};
   std::wstring full(buffer.data(), length);
+  const DWORD long_n = GetLongPathNameW(full.c_str(), nullptr, 0);
+  std::vector<wchar_t> long_name(long_n + 1);
+  const DWORD long_length = long_n ? GetLongPathNameW(full.c_str(), long_name.data(), long_n) : 0;
+  if (long_length > 0 && long_length < long_n) full.assign(long_name.data(), long_length);
   // "C:\Meteo\" -> "C:\Meteo"; the root keeps its separator.
   while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
   return full;
@@ -45,8 +50,17 @@ std::vector<FileStamp> Win32Folders::FilesIn(const std::string& folder, size_t m
   UniqueFind find(FindFirstFileExW(Widen(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &data,
                                    FindExSearchNameMatch, nullptr, 0));
   if (!find) return files;
+  const std::wstring prefix = Widen(JoinPath(folder, ""));
   for (size_t looked = 1; looked <= most; ++looked) {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      // The folder's own entry may lag behind a file still open for
+      // writing: the file itself is asked, and the entry serves if it can't.
+      WIN32_FILE_ATTRIBUTE_DATA now;
+      if (GetFileAttributesExW((prefix + data.cFileName).c_str(), GetFileExInfoStandard, &now)) {
+        data.nFileSizeHigh = now.nFileSizeHigh;
+        data.nFileSizeLow = now.nFileSizeLow;
+        data.ftLastWriteTime = now.ftLastWriteTime;
+      }
       files.push_back({Narrow(data.cFileName),
                        (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
                        (static_cast<int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
