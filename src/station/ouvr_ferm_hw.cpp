@@ -22,23 +22,6 @@ bool NamesProgramFile(const std::string& path, std::string_view file) {
 
 constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
 constexpr const char* kNothingRecorded = ", sans avoir rien enregistré dans son dossier";
-// What a window says, on one line of the history, and not a whole screen.
-constexpr size_t kMostShownText = 300;
-
-// Line ends and tabs become single spaces.
-std::string OneLine(const std::string& lines) {
-  std::string text;
-  for (const char c : lines) {
-    const bool blank = c == ' ' || c == '\r' || c == '\n' || c == '\t';
-    if (!blank || (!text.empty() && text.back() != ' ')) text += blank ? ' ' : c;
-  }
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  if (text.size() <= kMostShownText) return text;
-  size_t cut = kMostShownText;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // UTF-8
-  return text.substr(0, cut) + "…";
-}
-
 }  // namespace
 
 OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
@@ -212,47 +195,6 @@ void OuvrFermHW::EndClose() {
   HWLance = false;
   HandleHW = 0;
   run_began_ms_ = -1;
-}
-
-void OuvrFermHW::LookAtTheRun() {
-  recorded_ = watch_.Recorded();
-  std::vector<ProcessId> processes;
-  if (started_) processes.push_back(started_);
-  for (WindowHandle window : HeavyWeatherWindows(std::string(hw::kWindowTitle))) {
-    const ProcessId process = station_.WindowProcess(window);
-    if (std::find(processes.begin(), processes.end(), process) == processes.end()) {
-      processes.push_back(process);
-    }
-  }
-  for (ProcessId process : processes) {
-    for (const ShownWindow& shown : station_.WindowsShownBy(process)) {
-      if (SameText(shown.title, hw::kWindowTitle)) continue;
-      const std::string text = OneLine(shown.text);
-      Note("HeavyWeather affichait « " + OneLine(shown.title) + " »" +
-           (text.empty() ? "" : " : « " + text + " »") + ".");
-    }
-  }
-}
-
-// One such run alone is only a line of the history: a run may fall between
-// two of the station's readings. The schedule goes on in every case.
-void OuvrFermHW::CountRecording() {
-  if (recorded_) {
-    if (silent_runs_ > 0) {
-      Note("HeavyWeather enregistre de nouveau dans son dossier, après " +
-           std::to_string(silent_runs_) + (silent_runs_ == 1 ? " lancement" : " lancements") +
-           " sans rien enregistrer.");
-    }
-    silent_runs_ = 0;
-    return;
-  }
-  if (silent_runs_++ == 0) silent_since_ = run_began_at_;
-  if (silent_runs_ < 2) return;
-  Tell("HeavyWeather n'a rien enregistré dans son dossier lors des " +
-       std::to_string(silent_runs_) + " derniers lancements, depuis celui du " +
-       FrenchDayText(silent_since_) + " à " + HourMinute(silent_since_) +
-       ". Vérifiez le câble et le port de la station (COM, adaptateur USB), les messages de "
-       "HeavyWeather (menu Fichier, Historique) et les piles de la station.");
 }
 
 void OuvrFermHW::ProgramEnding() {
