@@ -77,7 +77,8 @@ struct Program {
   win32::Win32Folders folders;
   win32::Win32Drives drives;
   win32::Win32Station station_platform;
-  win32::Win32Alarm alarm;
+  win32::Win32Alarm alarm;           // the station control's waits
+  win32::Win32Alarm settings_alarm;  // a settings file held by another program at start-up
   win32::Win32SingleInstance instance;
   win32::Win32Shell shell;
   win32::Win32Power power;
@@ -102,7 +103,8 @@ struct Program {
                   .power = &power,
                   .start_with_windows = &start_with_windows,
                   .history = &history,
-                  .shell = &shell}};
+                  .shell = &shell,
+                  .alarm = &settings_alarm}};
   I_Ofichier config{files, messages, &form};
   History history{files, clock};
   OuvrFermHW station{config, folders, station_platform, alarm, clock, messages, &history};

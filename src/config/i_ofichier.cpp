@@ -73,6 +73,10 @@ I_Ofichier::ReadOutcome I_Ofichier::LireConfig() {
   const std::string path = ConfigPath();
   std::string bytes;
   const Outcome read = files_.ReadBytes(path, bytes);
+  if (!read && read.busy) {
+    read_error_ = read.error;
+    return ReadOutcome::Busy;
+  }
   if (!read) {
     messages_.ShowError(read.error +
                         "\nVeuillez choisir à nouveau le dossier de "

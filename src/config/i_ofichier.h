@@ -44,9 +44,14 @@ class I_Ofichier {
     NoFolder,  // no folder could be read, or the file names none (the user
                // was told); no option selected: the caller goes on as on a
                // first start
+    Busy,      // not read: another program holds it for the moment (a backup,
+               // a sync, a virus scan at sign-in). Nothing was read, selected
+               // or told; ReadError() says why. Try again later: it is not a
+               // first start.
   };
   // Reads the file, then, once it is closed, selects option IndexDuree.
   ReadOutcome LireConfig();
+  const std::string& ReadError() const { return read_error_; }
 
  private:
   bool AnsiFolder(std::string& ansi);
@@ -55,6 +60,7 @@ class I_Ofichier {
   Files& files_;
   UserMessages& messages_;
   OptionSelector* const selector_;
+  std::string read_error_;  // why the last read was Busy
 };
 
 }  // namespace orvando

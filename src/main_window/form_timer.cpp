@@ -19,24 +19,71 @@ FormTimer::FormTimer(const Links& links) : links_(links) {}
 bool FormTimer::Form_Load(bool start_switch) {
   // Topmost first, as the window is created; the result is not looked at.
   links_.view.MakeTopmost();
-  if (links_.instance.AnotherCopyRunning()) return false;
-  Note(start_switch ? "Orvando a démarré avec Windows (/start)." : "Orvando a démarré.");
-
-  bool first_start = !links_.config.ConfigPresent();
-  if (!first_start) {
-    // The reader selects the stored option itself, once the file is closed.
-    first_start = links_.config.LireConfig() == I_Ofichier::ReadOutcome::NoFolder;
-    unreadable_file_ = first_start;
+  if (links_.instance.AnotherCopyRunning()) {
+    // Started again by hand, the user has lost the window behind others, or
+    // thinks it did not start. Started by Windows, nobody asked for it.
+    if (!start_switch && !links_.instance.ShowOtherCopy()) {
+      links_.messages.ShowError(
+          "Orvando fonctionne déjà sur ce PC, pour un autre utilisateur ou avec d'autres droits "
+          "(en tant qu'administrateur). Une seule copie peut lancer HeavyWeather.");
+    }
+    return false;
   }
-  if (first_start) {
-    // The installation window hides this one and may already write the file.
-    if (links_.install) links_.install->Show();
+  Note(start_switch ? "Orvando a démarré avec Windows (/start)." : "Orvando a démarré.");
+  start_switch_ = start_switch;
+  if (links_.config.ConfigPresent()) {
+    ReadSettings();
+  } else {
+    FirstStart();
+  }
+  return true;
+}
+
+// The installation window hides this one and may already write the file.
+// Without a folder there is nothing to run: it asks for one, and the user
+// presses Start once it is chosen.
+void FormTimer::FirstStart() {
+  if (links_.install) links_.install->Show();
+  SelectOption(0);
+}
+
+// A backup, sync or virus scan at sign-in may hold the file for a moment:
+// that is not a first start, which would leave the schedule stopped until
+// someone comes. It is read again from the alarm, and the schedule armed as
+// soon as it reads. Meanwhile the first option stands in, and nothing is
+// written: the file is left as it is.
+void FormTimer::ReadSettings() {
+  const I_Ofichier::ReadOutcome read = links_.config.LireConfig();
+  if (read != I_Ofichier::ReadOutcome::Busy) {
+    // The reader selects the stored option itself, once the file is closed.
+    unreadable_file_ = read == I_Ofichier::ReadOutcome::NoFolder;
+    if (unreadable_file_) FirstStart();
+    if (!unreadable_file_ && start_switch_ && Command1Caption != "Stop") SetArmed(true);
+    return;
+  }
+  const int64_t now = links_.clock.MonotonicMs();
+  if (read_deadline_ < 0) {
+    read_deadline_ = now + kSettingsRetryBoundMs;
+    unreadable_file_ = true;
     SelectOption(0);
   }
-  // Without a folder there is nothing to run: the installation window asks
-  // for one, and the user presses Start once it is chosen.
-  if (start_switch && !first_start) SetArmed(true);
-  return true;
+  if (now < read_deadline_ && links_.alarm &&
+      links_.alarm->Set(kSettingsRetryMs, [this] { ReadSettings(); })) {
+    return;
+  }
+  const std::string text = links_.config.ReadError() +
+                           " Orvando a réessayé pendant " +
+                           std::to_string(kSettingsRetryBoundMs / 60000) +
+                           " minutes et n'est pas en marche. Fermez le programme qui tient ce "
+                           "fichier ouvert (sauvegarde, synchronisation, antivirus), puis "
+                           "relancez Orvando.";
+  Note(text);
+  // Started by Windows, nobody may be at the PC: the notice waits for no one.
+  if (start_switch_) {
+    links_.messages.ShowNotice(text);
+  } else {
+    links_.messages.ShowError(text);
+  }
 }
 
 void FormTimer::Command1_Click() {

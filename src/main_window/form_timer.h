@@ -11,6 +11,7 @@
 #include "main_window/form_timer_view.h"
 #include "main_window/start_with_windows.h"
 #include "windows/window_links.h"
+#include "platform/alarm.h"
 #include "platform/clock.h"
 #include "platform/power.h"
 #include "platform/shell.h"
@@ -25,6 +26,10 @@ inline constexpr uint32_t kIndicatorBright = 255;  // bright red
 // A run lasts this many ticks a minute of its length (120 by default).
 inline constexpr int kTicksPerMinute = 60;
 inline constexpr const char* kQuitQuestion = "Arr\xC3\xAAter le timer et quitter ?";
+// A settings file held by another program is read again at this pace, for
+// at most this long.
+inline constexpr int kSettingsRetryMs = 500;
+inline constexpr int kSettingsRetryBoundMs = 120000;
 
 class FormTimer : public OptionSelector, public MainWindowControl {
  public:
@@ -41,6 +46,9 @@ class FormTimer : public OptionSelector, public MainWindowControl {
     StartWithWindows* start_with_windows = nullptr;
     History* history = nullptr;  // null: nothing written down
     Shell* shell = nullptr;      // opens the history
+    // Paces the reads of a settings file another program holds at start-up;
+    // null: it is not read again.
+    Alarm* alarm = nullptr;
   };
   explicit FormTimer(const Links& links);
 
@@ -53,9 +61,10 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   uint16_t CompteurTicks = 0;  // up to 600: a run of 10 minutes
 
   // The start-up sequence. False when another copy runs: the program must end
-  // at once, showing nothing. With `start_switch` (Windows starting Orvando
-  // at sign-in), a settings file that gave a folder arms the schedule as the
-  // Start button does; a first start ignores it.
+  // at once, its own window never shown; started by hand, the copy that runs
+  // is brought to the front first. With `start_switch` (Windows starting
+  // Orvando at sign-in), a settings file that gave a folder arms the schedule
+  // as the Start button does; a first start ignores it.
   bool Form_Load(bool start_switch = false);
   void Command1_Click();
   void Option1_Click(int16_t index);
@@ -112,6 +121,9 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   void Test3h();
   void Test6h();
   void LancerHW();
+  // The settings file, read; read again later while another program holds it.
+  void ReadSettings();
+  void FirstStart();
   int DureeValue() const;
   void ToggleIndicator();
   // The one place the armed state changes: the caption, the indicator and
@@ -125,7 +137,9 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   bool visible_ = true;
   bool loaded_ = true;
   bool asking_quit_ = false;
-  bool unreadable_file_ = false;  // the file held no folder at start-up
+  bool unreadable_file_ = false;  // the file held no folder at start-up, or is not read yet
+  bool start_switch_ = false;
+  int64_t read_deadline_ = -1;  // of the reads of a held settings file (monotonic ms)
   int last_tick_second_ = -1;
   int run_ticks_ = 120;  // the length of the run under way, taken at its launch
 };

@@ -9,6 +9,7 @@
 #include "platform/win32/module_fenetr_dessu_win32.h"
 #include "platform/win32/text_win32.h"
 #include "resource_ids.h"
+#include "windows/select_dir_win32.h"
 
 namespace orvando::win32 {
 
@@ -207,6 +208,30 @@ void FormTimerWin32::OnInitMenu(HMENU menu) {
   }
 }
 
+// A second copy started by the user: the window they lost behind others, or
+// the installation window while it stands in for it.
+void FormTimerWin32::ComeToTheFront() {
+  HWND window = hwnd();
+  if (!IsWindowVisible(window)) {
+    window = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM found) {
+          wchar_t name[32];
+          if (!IsWindowVisible(w) || !GetClassNameW(w, name, 32) ||
+              lstrcmpW(name, SelectDirWindow::kClassName) != 0) {
+            return TRUE;
+          }
+          *reinterpret_cast<HWND*>(found) = w;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&window));
+    if (!window) return;
+  }
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+}
+
 void FormTimerWin32::Destroy() {
   if (hwnd()) DestroyWindow(hwnd());
 }
@@ -268,6 +293,11 @@ LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       KillTimer(hwnd(), kTimerId);
       return 0;
+  }
+  static const UINT show_yourself = RegisterWindowMessageW(kShowYourselfMessage);
+  if (message == show_yourself) {
+    ComeToTheFront();
+    return 0;
   }
   return Window::OnMessage(message, wparam, lparam);
 }

@@ -6,6 +6,7 @@
 
 #include "main_window/form_timer.h"
 #include "main_window/form_timer_view.h"
+#include "platform/win32/single_instance_win32.h"
 #include "platform/win32/unique_handle_win32.h"
 #include "platform/win32/window_win32.h"
 
@@ -28,7 +29,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
     kMenuHistoriqueId = 1007,
     kMenuDureeId = 1010,  // + the choice, 0..3
   };
-  static constexpr const wchar_t* kClassName = L"OrvandoFormTimer";
+  static constexpr const wchar_t* kClassName = kMainWindowClass;
 
   FormTimerWin32(FormTimer& core, WindowCounter* counter) : Window(counter), core_(core) {}
 
@@ -58,6 +59,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
   void OnTimer();
   void TickSoon();
   void OnInitMenu(HMENU menu);
+  void ComeToTheFront();
   LRESULT OnColorStatic(HDC dc, HWND control);
   HBRUSH IndicatorBrush() const;
 

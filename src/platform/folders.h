@@ -19,6 +19,18 @@ struct FileStamp {
   int64_t written = 0;  // last write, in the file system's own units
 };
 
+// What a folder holds, or why it could not be listed.
+struct FolderListing {
+  enum class State {
+    Listed,   // `files` holds what was looked at (maybe nothing)
+    Missing,  // there is no such folder
+    Failed,   // it is there but could not be read: `error` says why, in French
+  };
+  State state = State::Listed;
+  std::vector<FileStamp> files;
+  std::string error;
+};
+
 class Folders {
  public:
   virtual ~Folders() = default;
@@ -30,8 +42,11 @@ class Folders {
   // The process's current folder, in the same form: Orvando's own folder.
   virtual std::string CurrentFolder() const = 0;
   // The files directly in `folder`, not in its subfolders, of at most `most`
-  // entries looked at; none when it can't be read.
-  virtual std::vector<FileStamp> FilesIn(const std::string& folder, size_t most) const = 0;
+  // entries looked at, in the folder's own order.
+  virtual FolderListing FilesIn(const std::string& folder, size_t most) const = 0;
+  // The stamp of one file, asked of the file itself; false when there is none.
+  virtual bool StampOf(const std::string& folder, const std::string& name,
+                       FileStamp& stamp) const = 0;
   // The user's own folder of program data ("C:\Users\Jean\AppData\Local"),
   // which holds the VirtualStore; empty when unknown.
   virtual std::string LocalAppData() const = 0;

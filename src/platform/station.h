@@ -42,9 +42,21 @@ class StationPlatform {
   // Starts the program file `program` (a full path: nothing is searched for)
   // with `folder` as its working folder and `show_state` as the window state
   // it is asked to show its first window in. Returns at once, without waiting
-  // for the program. On failure the French error names the file.
+  // for the program. On failure the French error names the file. The process
+  // started is followed until Release.
   virtual Outcome StartProgram(const std::string& program, const std::string& folder,
                                int show_state, ProcessId& process) = 0;
+
+  // A program often hides or destroys its window first, then saves its files
+  // and lets go of the serial port: its end is its process's, not its
+  // window's. A followed process keeps its id (no other program is given it)
+  // until Release.
+  // Follows a process this program did not start; false when it can't be
+  // followed (it runs with other rights, or is gone).
+  virtual bool Follow(ProcessId process) = 0;
+  // True once a followed process has ended; one not followed counts as ended.
+  virtual bool Ended(ProcessId process) const = 0;
+  virtual void Release(ProcessId process) = 0;
 
   // Every top-level window whose whole title is `title`, upper and lower case
   // not told apart, in the desktop's order (topmost first).

@@ -9,6 +9,9 @@
 // has its writes redirected by Windows to the user's mirror of its folder,
 // %LOCALAPPDATA%\VirtualStore\<the folder without its drive>: that mirror is
 // looked at too, where it exists.
+//
+// A folder that could not be listed proves nothing either way: the verdict
+// is then unknown, never "nothing recorded".
 
 #include <string>
 #include <vector>
@@ -19,23 +22,30 @@ namespace orvando {
 
 class FolderWatch {
  public:
-  // Bounds the work, twice a run: the entries looked at in each folder.
+  // Bounds the work, twice a run: the entries listed in each folder. The two
+  // files HeavyWeather writes are also asked for by name, so that no number
+  // of other files (exports, old logs) can hide them.
   static constexpr size_t kMostEntries = 400;
+
+  enum class Verdict { Recorded, Nothing, Unknown };
 
   explicit FolderWatch(const Folders& folders) : folders_(folders) {}
 
   // Notes the files of `folder` and of its mirror, as the run begins.
   void Start(const std::string& folder);
-  // True when a file is new, or its size or time changed, since Start; or
-  // when no folder was known to look at. Orvando's own files never count.
-  bool Recorded() const;
+  // Since Start: Recorded when a file is new, or its size or time changed;
+  // Nothing when none did; Unknown when a folder could not be listed, either
+  // time, or none was known (`why` then says why, in French). Orvando's own
+  // files never count.
+  Verdict Look(std::string& why) const;
 
  private:
-  std::vector<FileStamp> Look() const;
+  bool List(std::vector<FileStamp>& stamps, std::string& why) const;
 
   const Folders& folders_;
   std::vector<std::string> watched_;  // the folder, then its mirror
   std::vector<FileStamp> before_;     // by folder, then by name
+  std::string failed_;                // why the first look failed; empty when it didn't
 };
 
 }  // namespace orvando

@@ -8,10 +8,6 @@
 namespace orvando {
 namespace {
 
-bool Contains(const std::vector<WindowHandle>& windows, WindowHandle window) {
-  return std::find(windows.begin(), windows.end(), window) != windows.end();
-}
-
 // The file name of a program's path, as Windows compares it.
 bool NamesProgramFile(const std::string& path, std::string_view file) {
   const size_t slash = path.find_last_of("\\/");
@@ -20,8 +16,14 @@ bool NamesProgramFile(const std::string& path, std::string_view file) {
   return SameText(name, file);
 }
 
+// The folder of a program's path; empty when it has none.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  if (slash == std::string::npos) return {};
+  return path.substr(0, slash + (slash == 2 && path[1] == ':' ? 1 : 0));
+}
+
 constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
-constexpr const char* kNothingRecorded = ", sans avoir rien enregistré dans son dossier";
 }  // namespace
 
 OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
@@ -40,14 +42,19 @@ void OuvrFermHW::OuvrirHW() {
   if (wait_ != Wait::None) return;  // the launch or close under way goes on
   if (!HWLance) {
     std::string full;  // only whether the folder is there matters here
-    if (!HeavyWeatherWindows(std::string(hw::kWindowTitle)).empty()) {
+    const std::vector<WindowHandle> open = HeavyWeatherWindows(std::string(hw::kWindowTitle));
+    if (!open.empty()) {
       // HeavyWeather is open already: left by a close that gave up, or opened
       // by the user to look at the data. A second copy would fight it for the
       // station's port; this run is that one, closed at its end as usual.
-      run_began_ms_ = clock_.MonotonicMs();
-      run_began_at_ = clock_.Now();
-      watch_.Start(chemin_hw_);
-      Note("HeavyWeather déjà ouvert : sa fenêtre tient lieu de ce lancement.");
+      TakeAsTheRun(station_.WindowProcess(open.front()),
+                   "HeavyWeather déjà ouvert : sa fenêtre tient lieu de ce lancement.");
+    } else if (StillRunning()) {
+      // Its window is gone but it has not ended (it may still be saving, or
+      // hang): no second copy while it lives.
+      TakeAsTheRun(process_,
+                   "HeavyWeather fonctionne encore, sans fenêtre « heavy weather » : il tient lieu "
+                   "de ce lancement.");
     } else if (chemin_hw_.empty()) {
       Tell(
           "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Choisissez-le par le "
@@ -70,21 +77,55 @@ void OuvrFermHW::OuvrirHW() {
 void OuvrFermHW::Launch() {
   ProcessId process = 0;
   const int64_t asked_at = clock_.MonotonicMs();
-  watch_.Start(chemin_hw_);  // before HeavyWeather can write a byte
+  BeginRun(chemin_hw_);  // before HeavyWeather can write a byte
   const Outcome started = station_.StartProgram(JoinPath(chemin_hw_, hw::kProgramFile), chemin_hw_,
                                                 hw::kShowState, process);
   if (!started) {
+    run_began_ms_ = -1;
     Tell(started.error + kNotLaunched);
     return;
   }
-  started_ = process;
+  process_ = process;
   run_began_ms_ = asked_at;
-  run_began_at_ = clock_.Now();
   Note("HeavyWeather lancé depuis « " + chemin_hw_ + " ».");
   wait_ = Wait::ForWindow;
   deadline_ = asked_at + timings_.window_wait_ms;
   keys_typed_ = 0;
+  box_first_ = false;
   LookForWindow();
+}
+
+// The folder watched is that of the program that runs, where it can be
+// asked: the user may have opened a HeavyWeather from another folder.
+void OuvrFermHW::TakeAsTheRun(ProcessId process, const std::string& what) {
+  Follow(process);
+  std::string program;
+  const std::string folder = process && station_.ProgramOf(process, program) &&
+                                     !FolderOf(program).empty()
+                                 ? FolderOf(program)
+                                 : chemin_hw_;
+  BeginRun(folder);
+  Note(what);
+}
+
+void OuvrFermHW::BeginRun(const std::string& folder) {
+  run_began_ms_ = clock_.MonotonicMs();
+  run_began_at_ = clock_.Now();
+  watch_.Start(folder);
+}
+
+void OuvrFermHW::Follow(ProcessId process) {
+  if (process == process_) return;
+  if (process_) station_.Release(process_);
+  process_ = process && station_.Follow(process) ? process : 0;
+}
+
+bool OuvrFermHW::StillRunning() {
+  if (process_ && station_.Ended(process_)) {
+    station_.Release(process_);
+    process_ = 0;
+  }
+  return process_ != 0;
 }
 
 void OuvrFermHW::OnAlarm() {
@@ -93,15 +134,27 @@ void OuvrFermHW::OnAlarm() {
 }
 
 // The keystrokes go to whatever window is in front, so each string is typed
-// only once HeavyWeather's window is there: a station slow to show its
-// window must not have them typed into the user's own program.
+// only while HeavyWeather's main window is there: a station slow to show it
+// must not have them typed into the user's own program, and a box it shows
+// first (a question at start-up, an error) must not get them either: a space
+// presses its default button. Then the main window is asked to minimise
+// directly, and the box is left for the history to name at the end of the run.
 void OuvrFermHW::LookForWindow() {
   static constexpr std::span<const KeyEvent> kStrings[] = {hw::kOpenWindowMenu, hw::kPickMinimise};
   while (keys_typed_ < 2) {
     const WindowHandle front = station_.ForegroundWindow();
-    if (!IsStationWindow(front)) {
+    const std::vector<WindowHandle> mains = HeavyWeatherWindows(std::string(hw::kWindowTitle));
+    const bool main_in_front =
+        front != 0 && std::find(mains.begin(), mains.end(), front) != mains.end();
+    if (!main_in_front && front != 0 && process_ && station_.WindowProcess(front) == process_) {
+      box_first_ = true;
+    }
+    if (box_first_ || !main_in_front) {
+      const bool main_up = std::any_of(mains.begin(), mains.end(), [this](WindowHandle w) {
+        return station_.WindowProcess(w) == process_;
+      });
       const int64_t now = clock_.MonotonicMs();
-      if (now < deadline_ && !ending_ &&
+      if (!(box_first_ && main_up) && now < deadline_ && !ending_ &&
           alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
                      [this] { OnAlarm(); })) {
         return;
@@ -122,16 +175,10 @@ void OuvrFermHW::LookForWindow() {
 void OuvrFermHW::MinimiseStartedWindow() {
   if (ending_) return;
   for (WindowHandle window : HeavyWeatherWindows(std::string(hw::kWindowTitle))) {
-    if (station_.WindowProcess(window) == started_ && !station_.IsMinimised(window)) {
+    if (station_.WindowProcess(window) == process_ && !station_.IsMinimised(window)) {
       station_.Minimise(window);
     }
   }
-}
-
-bool OuvrFermHW::IsStationWindow(WindowHandle window) const {
-  if (window == 0) return false;
-  return station_.WindowProcess(window) == started_ ||
-         Contains(HeavyWeatherWindows(std::string(hw::kWindowTitle)), window);
 }
 
 std::vector<WindowHandle> OuvrFermHW::HeavyWeatherWindows(const std::string& title) const {
@@ -142,12 +189,12 @@ std::vector<WindowHandle> OuvrFermHW::HeavyWeatherWindows(const std::string& tit
 
 // The title alone is not enough: Explorer titles a folder's window with the
 // folder's name, and HeavyWeather's folder is often "Heavy Weather". A window
-// is HeavyWeather's when its program file is "heavy weather.exe" or this
-// program started it; when its process can't be asked, its title decides.
+// is HeavyWeather's when its program file is "heavy weather.exe" or it is
+// the run's own process; when its process can't be asked, its title decides.
 bool OuvrFermHW::IsHeavyWeathers(WindowHandle window) const {
   const ProcessId process = station_.WindowProcess(window);
   if (process == 0) return false;  // gone meanwhile
-  if (process == started_) return true;
+  if (process == process_) return true;
   std::string program;
   return !station_.ProgramOf(process, program) || NamesProgramFile(program, hw::kProgramFile);
 }
@@ -156,27 +203,31 @@ void OuvrFermHW::FermerHW() {
   if (wait_ == Wait::ForClose) return;  // under way: it goes on by itself
   wait_ = Wait::ForClose;               // a launch still looking stops here
   deadline_ = clock_.MonotonicMs() + timings_.close_bound_ms;
-  if (run_began_ms_ >= 0) LookAtTheRun();
+  asked_.clear();
+  if (run_began_ms_ >= 0) ReadShownWindows();
   ClosePass();
 }
 
-// One pass: a search and a request to every window found, until a search
-// finds none; paced by the alarm, and bounded.
+// One pass: a request to every window not asked lately, then a look at what
+// is left; paced by the alarm, and bounded. The close is over when no window
+// is left and the process has ended: until then HeavyWeather may still be
+// writing its files and holding the station's port.
 void OuvrFermHW::ClosePass() {
   const bool first_pass = HWLance;
   FermerFenetre(std::string(hw::kWindowTitle));
-  if (HandleHW == 0) {
-    reported_stuck_.clear();
-    started_ = 0;  // gone: its process id may be given to another program
+  const bool process_left = StillRunning();
+  if (HandleHW == 0 && !process_left) {
     if (run_began_ms_ >= 0) {
-      const std::string nothing = recorded_ ? "" : kNothingRecorded;
-      Note(first_pass
-               ? "HeavyWeather était déjà fermé quand Orvando allait le fermer" + nothing + "."
+      const std::string verdict = JudgeTheRun();
+      Note(first_pass && asked_.empty()
+               ? "HeavyWeather était déjà fermé quand Orvando allait le fermer" + verdict + "."
                : "HeavyWeather fermé, " +
                      std::to_string((clock_.MonotonicMs() - run_began_ms_) / 1000) +
-                     " s après son lancement" + nothing + ".");
+                     " s après son lancement" + verdict + ".");
     }
-    return EndClose();
+    reported_stuck_.clear();
+    reported_process_ = 0;
+    return EndClose(false);
   }
   const int64_t now = clock_.MonotonicMs();
   // An alarm that can't be set (the system out of resources) ends the close
@@ -184,17 +235,19 @@ void OuvrFermHW::ClosePass() {
   if (now >= deadline_ ||
       !alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
                   [this] { OnAlarm(); })) {
-    ReportStuckWindows();
-    return EndClose();
+    ReportStuck(HeavyWeatherWindows(std::string(hw::kWindowTitle)), process_left);
+    if (run_began_ms_ >= 0) JudgeTheRun();
+    return EndClose(true);
   }
 }
 
-void OuvrFermHW::EndClose() {
-  if (run_began_ms_ >= 0) CountRecording();
+void OuvrFermHW::EndClose(bool /*gave_up*/) {
+  if (run_began_ms_ >= 0) CountRecording(verdict_);
   wait_ = Wait::None;
   HWLance = false;
   HandleHW = 0;
   run_began_ms_ = -1;
+  asked_.clear();
 }
 
 void OuvrFermHW::ProgramEnding() {
@@ -202,24 +255,36 @@ void OuvrFermHW::ProgramEnding() {
   if (wait_ == Wait::ForWindow) wait_ = Wait::None;
 }
 
-// A window that will not close stays; the next slot runs with it instead of
-// starting a second copy, and its close gives up again. The user hears of it
-// once, not at every slot: again only when another window is stuck too.
-void OuvrFermHW::ReportStuckWindows() {
-  std::vector<WindowHandle> stuck = HeavyWeatherWindows(std::string(hw::kWindowTitle));
-  const bool known = std::all_of(stuck.begin(), stuck.end(), [this](WindowHandle window) {
-    return Contains(reported_stuck_, window);
-  });
+// A window that will not close, or a process that outlives its windows,
+// stays; the next slot runs with it instead of starting a second copy, and
+// its close gives up again. Orvando never kills it. The user hears of it
+// once, not at every slot: again only when something else is stuck too.
+void OuvrFermHW::ReportStuck(const std::vector<WindowHandle>& windows, bool process_left) {
+  const bool known =
+      std::all_of(windows.begin(), windows.end(),
+                  [this](WindowHandle window) {
+                    return std::find(reported_stuck_.begin(), reported_stuck_.end(), window) !=
+                           reported_stuck_.end();
+                  }) &&
+      (!process_left || process_ == reported_process_);
+  const std::string after = std::to_string(timings_.close_bound_ms / 1000) + " secondes";
   const std::string what =
-      "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est toujours ouverte "
-      "après " +
-      std::to_string(timings_.close_bound_ms / 1000) + " secondes. Fermez HeavyWeather vous-même.";
+      !windows.empty()
+          ? "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est toujours ouverte "
+            "après " +
+                after + ". Fermez HeavyWeather vous-même."
+          : "HeavyWeather ne s'est pas fermé : sa fenêtre est fermée, mais son programme tourne "
+            "toujours après " +
+                after +
+                ". Orvando n'en lancera pas d'autre copie tant qu'il tourne. Fermez HeavyWeather "
+                "vous-même (Gestionnaire des tâches).";
   if (known) {
     Note(what);  // the history keeps every one
   } else {
     Tell(what);
   }
-  reported_stuck_ = std::move(stuck);
+  reported_stuck_ = windows;
+  reported_process_ = process_left ? process_ : 0;
 }
 
 // Once Orvando is ending, nobody is told: the history only.
@@ -232,13 +297,23 @@ void OuvrFermHW::Note(const std::string& what) {
   if (history_) history_->Write(what);
 }
 
-// One close request per HeavyWeather window with that title: a window that
-// ignores it does not keep the others from being asked.
+// One close request per HeavyWeather window with that title, then patience:
+// a window still there is asked again only every close_again_ms. A window
+// that ignores it does not keep the others from being asked.
 void OuvrFermHW::FermerFenetre(const std::string& title) {
   HWLance = false;
+  const int64_t now = clock_.MonotonicMs();
   const std::vector<WindowHandle> windows = HeavyWeatherWindows(title);
   for (WindowHandle window : windows) {
+    auto asked = std::find_if(asked_.begin(), asked_.end(),
+                              [window](const auto& entry) { return entry.first == window; });
+    if (asked != asked_.end() && now - asked->second < timings_.close_again_ms) continue;
     station_.PostToWindow(window, hw::kCloseMessage, hw::kCloseWParam, hw::kCloseLParam);
+    if (asked == asked_.end()) {
+      asked_.emplace_back(window, now);
+    } else {
+      asked->second = now;
+    }
   }
   HandleHW = windows.empty() ? 0 : windows.front();
 }

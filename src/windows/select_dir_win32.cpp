@@ -12,7 +12,6 @@
 namespace orvando::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"OrvandoSelectDir";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr UINT kSyncDrive1 = WM_APP + 1;

@@ -30,6 +30,7 @@ class SelectDirWindow : public Window, public InstallWindowControl, public Selec
   // `counter` counts this window among the program's own, so the program ends
   // when its last window closes.
   SelectDirWindow(SelectDir& core, WindowCounter* counter) : Window(counter), core_(core) {}
+  static constexpr const wchar_t* kClassName = L"OrvandoSelectDir";
   ~SelectDirWindow() override;
 
   // Loads the window if needed (its load handler runs first) and makes it

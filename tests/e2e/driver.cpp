@@ -296,9 +296,10 @@ COLORREF CentrePixel(HWND control) {
   return colour;
 }
 
-bool Process::Start(const std::wstring& exe, const std::wstring& folder) {
+bool Process::Start(const std::wstring& exe, const std::wstring& folder,
+                    const std::wstring& arguments) {
   Terminate();
-  std::wstring command = L"\"" + exe + L"\"";
+  std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

@@ -95,7 +95,8 @@ class Process {
   Process& operator=(const Process&) = delete;
 
   // Starts `exe` in `folder`, as Explorer does when the user opens it.
-  bool Start(const std::wstring& exe, const std::wstring& folder);
+  bool Start(const std::wstring& exe, const std::wstring& folder,
+             const std::wstring& arguments = L"");
   // Takes over an already running process (started by someone else).
   bool Attach(DWORD pid);
   DWORD pid() const { return pid_; }

@@ -75,22 +75,36 @@ TEST_F(E2e_MainWindow, QuitQuestionAnsweredNoKeepsRunningThenYesEnds) {
   EXPECT_EQ(ConfigBytes(), WrittenConfig(StationFolder(), 1));
 }
 
-TEST_F(E2e_MainWindow, SecondCopyEndsShowingNothingAndTheFirstRunsOn) {
+// A second copy shows nothing of its own and ends. Started by the user, who
+// has lost the window behind others, it brings the first one back; started
+// by Windows (/start), it changes nothing.
+TEST_F(E2e_MainWindow, SecondCopyEndsAndBringsTheFirstBackOnlyWhenStartedByHand) {
   Click(StartStopButton(main));
   ASSERT_TRUE(WaitFor([&] { return TextOf(StartStopButton(main)) == L"Stop"; }));
   const std::string before = ConfigBytes();
+  ShowWindow(main, SW_MINIMIZE);
+  ASSERT_TRUE(WaitFor([&] { return IsIconic(main) != 0; }));
 
-  Process second;
-  ASSERT_TRUE(second.Start(OrvandoExe(), Folder()));
-  bool showed = false;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        for (HWND window : TopWindows(second.pid())) showed |= IsWindowVisible(window) != 0;
-        return !second.Running();
-      },
-      kStartMs, 5))
-      << "the second copy keeps running";
-  EXPECT_FALSE(showed) << "the second copy showed a window";
+  for (const wchar_t* arguments : {L"/start", L""}) {
+    SCOPED_TRACE(Narrow(arguments));
+    Process second;
+    ASSERT_TRUE(second.Start(OrvandoExe(), Folder(), arguments));
+    bool showed = false;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          for (HWND window : TopWindows(second.pid())) showed |= IsWindowVisible(window) != 0;
+          return !second.Running();
+        },
+        kStartMs, 5))
+        << "the second copy keeps running";
+    EXPECT_FALSE(showed) << "the second copy showed a window";
+    if (*arguments) {
+      EXPECT_TRUE(IsIconic(main)) << "started by Windows, it brought the first back";
+    } else {
+      EXPECT_TRUE(WaitFor([&] { return !IsIconic(main) && IsWindowVisible(main); }))
+          << "the first copy's window stays minimised";
+    }
+  }
 
   EXPECT_TRUE(orvando.Running());
   EXPECT_EQ(FindMainWindow(orvando.pid()), main);

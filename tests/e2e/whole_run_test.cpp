@@ -93,7 +93,7 @@ class E2e_WholeRun : public FakedTimeRun {};
 class E2e_Unattended : public FakedTimeRun {};
 class E2e_StartWithWindows : public FakedTimeRun {};
 class E2e_ChangeFolder : public FakedTimeRun {};
-class E2e_NothingRecorded : public FakedTimeRun {};
+class E2e_ThreeHours : public FakedTimeRun {};
 
 TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing) {
   FindOrvando();
@@ -154,21 +154,38 @@ TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing)
   for (const auto& line : history) std::printf("history: %s\n", line.c_str());
 }
 
-// A station that reads nothing writes nothing in its folder, here the one of
-// Orvando.exe too: Orvando's own files, written there meanwhile, don't count.
-TEST_F(E2e_NothingRecorded, TheCloseLineSaysSoWhenTheStationWroteNothing) {
+// "3 h": runs follow one another for the whole hour, each on the tick after
+// the one before has ended. This station hides its window at the close
+// request and goes on for 8 s (saving, letting go of the port): the next
+// copy starts only once it has exited. It reads nothing, so writes nothing in
+// its folder, here the one of Orvando.exe too: Orvando's own files, written
+// there meanwhile, don't count.
+TEST_F(E2e_ThreeHours, EachStartComesAfterTheCopyBeforeHasEnded) {
   FindOrvando();
-  ArmBefore(10 * 3600);
+  ArmBefore(3 * 3600);
   ASSERT_FALSE(HasFailure());
-  ASSERT_TRUE(WaitFor([&] { return Count("close") > 0; }, 135000, 5)) << "not closed";
-  ASSERT_TRUE(WaitFor([&] { return Count("exit") > 0; }, 10000));
+  ASSERT_TRUE(WaitFor([&] { return Count("start") >= 2; }, 160000, 5)) << "no second start";
+  const std::vector<std::string> log = Log();
+  int running = 0;
+  for (const auto& line : log) {
+    const std::string event = line.substr(0, line.find(' '));
+    if (event == "start") {
+      EXPECT_EQ(running++, 0) << "started while the copy before runs";
+    }
+    if (event == "exit") --running;
+  }
+  EXPECT_EQ(Events(log, "gone").size(), 1u);
   QuitAnsweringYes();
   const std::vector<std::string> history =
       ReadLines(Widen(std::getenv("ORVANDO_E2E_PROGRAM_FOLDER")) + L"\\Orvando.log");
+  // Closed once its process had ended, 8 s after its window.
   EXPECT_TRUE(std::any_of(history.begin(), history.end(), [](const std::string& line) {
-    return line.find("\tHeavyWeather fermé, 119 s après son lancement, sans avoir rien enregistré "
-                     "dans son dossier.") != std::string::npos;
+    const size_t at = line.find("\tHeavyWeather fermé, ");
+    return at != std::string::npos && std::atoi(line.c_str() + at + 22) >= 127 &&
+           line.find(" s après son lancement, sans avoir rien enregistré dans son dossier.") !=
+               std::string::npos;
   }));
+  for (const auto& line : log) std::printf("station: %s\n", line.c_str());
   for (const auto& line : history) std::printf("history: %s\n", line.c_str());
 }
 

@@ -24,6 +24,9 @@ class FakeClock : public Clock {
   // The PC asleep for `ms`: the local time moves on, the monotonic clock
   // (which does not count sleep) stays.
   void Sleep(int64_t ms);
+  // The local clock put forward or back (summer time, or set by hand): the
+  // monotonic clock stays.
+  void Shift(int64_t ms) { local_ms_ += ms; }
 
   LocalTime Now() const override;
   int64_t MonotonicMs() const override { return monotonic_ms_; }

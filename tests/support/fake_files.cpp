@@ -40,9 +40,13 @@ Outcome FakeFiles::ReadBytes(const std::string& path, std::string& bytes) const 
   const auto it = files.find(path);
   if (it == files.end() || it->second.folder)
     return Outcome::Fail("Impossible de lire le fichier « " + path + " » : fichier introuvable.");
-  if (it->second.locked)
+  ++reads;
+  if (it->second.locked ||
+      (clock && clock->MonotonicMs() < it->second.locked_until_ms)) {
     return Outcome::Fail("Impossible de lire le fichier « " + path +
-                         " » : il est utilisé par un autre processus.");
+                             " » : il est utilisé par un autre processus.",
+                         true);
+  }
   bytes = it->second.bytes;
   return Outcome::Ok();
 }
@@ -53,7 +57,9 @@ Outcome FakeFiles::ReplaceAtomically(const std::string& path, const std::string&
   if (it != files.end()) {
     if (it->second.folder) return Refused(path, "c'est un dossier");
     if (it->second.read_only) return Refused(path, "accès refusé");
-    if (it->second.locked) return Refused(path, "il est utilisé par un autre processus");
+    if (it->second.locked || (clock && clock->MonotonicMs() < it->second.locked_until_ms)) {
+      return Refused(path, "il est utilisé par un autre processus");
+    }
   }
   if (fail_before_replace) return Refused(path, "espace insuffisant sur le disque");
   FakeFile& file = files[path];

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/files.h"
 
 namespace orvando::test {
@@ -18,6 +19,9 @@ struct FakeFile {
   bool folder = false;
   bool read_only = false;  // can be read, not replaced
   bool locked = false;     // held open without sharing: neither read nor replaced
+  // Held so by another program until this time on `FakeFiles::clock`
+  // (monotonic ms): a backup or a virus scan at sign-in.
+  int64_t locked_until_ms = 0;
 };
 
 class FakeFiles : public Files {
@@ -37,6 +41,8 @@ class FakeFiles : public Files {
   std::string Content(const std::string& path) const;
 
   std::string program_folder = "C:\\Orvando";
+  const Clock* clock = nullptr;  // for locked_until_ms
+  mutable int reads = 0;
   std::map<std::string, FakeFile> files;           // by exact path
   std::map<std::string, std::string> short_paths;  // long path -> 8.3 form
   // When set, every replace fails once the temporary file is written and

@@ -22,18 +22,35 @@ class FakeFolders : public Folders {
   std::string CurrentFolder() const override { return current; }
   // A folder that exists and whose files the test doesn't give changes
   // between any two looks, as HeavyWeather's does while it reads the station.
-  std::vector<FileStamp> FilesIn(const std::string& folder, size_t most) const override {
+  FolderListing FilesIn(const std::string& folder, size_t most) const override {
+    ++listings;
+    if (unreadable.count(folder)) {
+      return {FolderListing::State::Failed, {}, "le dossier « " + folder + " » : accès refusé"};
+    }
     const auto it = files.find(folder);
     if (it == files.end()) {
-      return existing.count(folder) ? std::vector<FileStamp>{{"currdat.lst", 100, ++looks_}}
-                                    : std::vector<FileStamp>{};
+      if (!existing.count(folder)) return {FolderListing::State::Missing, {}, {}};
+      return {FolderListing::State::Listed, {{"currdat.lst", 100, ++looks_}}, {}};
     }
-    return {it->second.begin(), it->second.begin() + std::min(most, it->second.size())};
+    return {FolderListing::State::Listed,
+            {it->second.begin(), it->second.begin() + std::min(most, it->second.size())},
+            {}};
+  }
+  bool StampOf(const std::string& folder, const std::string& name,
+               FileStamp& stamp) const override {
+    const auto it = files.find(folder);
+    if (it == files.end()) return false;
+    for (const FileStamp& file : it->second) {
+      if (file.name == name) return stamp = file, true;
+    }
+    return false;
   }
   std::string LocalAppData() const override { return "C:\\Users\\Jean\\AppData\\Local"; }
 
   std::set<std::string> existing;
   std::map<std::string, std::vector<FileStamp>> files;
+  std::set<std::string> unreadable;  // there, but every listing fails
+  mutable int listings = 0;
   std::string current = "C:\\";
 
  private:

@@ -33,8 +33,14 @@ class FakeInstance : public SingleInstance {
     ++asked;
     return another;
   }
+  bool ShowOtherCopy() override {
+    ++shown;
+    return other_answers;
+  }
   bool another = false;
+  bool other_answers = true;  // false: another user's copy, or an elevated one
   int asked = 0;
+  int shown = 0;
 };
 
 struct FakeInstallWindow : InstallWindowControl {

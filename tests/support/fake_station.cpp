@@ -8,6 +8,7 @@ namespace orvando::test {
 
 WindowHandle FakeStation::AddWindow(FakeWindow window) {
   window.handle = next_handle_++;
+  processes.try_emplace(window.process);
   windows_.push_back(window);
   Appear();
   return window.handle;
@@ -45,8 +46,13 @@ Outcome FakeStation::StartProgram(const std::string& program, const std::string&
   ++starts;
   calls.push_back("start " + program + " | " + folder + " | " + std::to_string(show_state));
   if (!start_error.empty()) return Outcome::Fail(start_error);
-  process = next_process_++;
+  process = last_started = next_process_++;
   programs[process] = program;
+  processes[process] = process_template;
+  ++followed[process];
+  if (!box_first_title.empty()) {
+    AddWindow({0, box_first_title, process, false, 0, 0, 0, true});
+  }
   if (started_window) {
     FakeWindow w = window_template;
     w.process = process;
@@ -75,10 +81,59 @@ bool FakeStation::PostToWindow(WindowHandle window, uint32_t message, uint64_t w
   if (!w) return false;
   if (++w->close_requests == w->closes_after) {
     if (foreground == window) foreground = 0;
+    const ProcessId process = w->process;
     windows_.erase(std::find_if(windows_.begin(), windows_.end(),
                                 [&](const FakeWindow& x) { return x.handle == window; }));
+    FakeProcess& p = processes[process];
+    if (!HasWindows(process) && p.ends_at < 0 && p.lingers_ms >= 0) {
+      p.ends_at = clock_.MonotonicMs() + p.lingers_ms;
+    }
   }
   return true;
+}
+
+bool FakeStation::HasWindows(ProcessId process) const {
+  return std::any_of(windows_.begin(), windows_.end(),
+                     [&](const FakeWindow& w) { return w.process == process; });
+}
+
+// A process with no window from the start (one that failed early) ends at
+// once, unless it lingers.
+bool FakeStation::Alive(ProcessId process) const {
+  const auto it = processes.find(process);
+  if (it == processes.end()) return false;
+  FakeProcess& p = it->second;
+  if (p.ends_at < 0 && !HasWindows(process) && p.lingers_ms >= 0) {
+    p.ends_at = clock_.MonotonicMs() + p.lingers_ms;
+  }
+  return p.ends_at < 0 || clock_.MonotonicMs() < p.ends_at;
+}
+
+// Those that have ended and are not followed are forgotten: a month of runs
+// leaves no heap of them.
+int FakeStation::Running() const {
+  std::erase_if(processes, [this](const auto& p) {
+    return !followed.count(p.first) && !Alive(p.first) && !HasWindows(p.first);
+  });
+  return static_cast<int>(std::count_if(processes.begin(), processes.end(),
+                                        [this](const auto& p) { return Alive(p.first); }));
+}
+
+bool FakeStation::Follow(ProcessId process) {
+  calls.push_back("follow " + std::to_string(process));
+  const auto it = processes.find(process);
+  if (it == processes.end() || it->second.other_rights || !Alive(process)) return false;
+  ++followed[process];
+  return true;
+}
+
+bool FakeStation::Ended(ProcessId process) const {
+  return !followed.count(process) || !Alive(process);
+}
+
+void FakeStation::Release(ProcessId process) {
+  const auto it = followed.find(process);
+  if (it != followed.end() && --it->second == 0) followed.erase(it);
 }
 
 WindowHandle FakeStation::ForegroundWindow() const {

@@ -12,6 +12,15 @@
 
 namespace orvando::test {
 
+// A program's process, apart from its windows: it ends `lingers_ms` after
+// its last window has gone (saving its files, letting go of the port), or
+// at `ends_at` when set.
+struct FakeProcess {
+  int64_t lingers_ms = 0;  // -1: never ends by itself
+  int64_t ends_at = -1;    // monotonic ms; -1: not decided yet
+  bool other_rights = false;  // runs elevated, or as another user: can't be followed
+};
+
 struct FakeWindow {
   WindowHandle handle = 0;
   std::string title;
@@ -34,10 +43,16 @@ class FakeStation : public StationPlatform {
   bool started_window = true;
   int window_delay_ms = 0;
   FakeWindow window_template{0, "heavy weather", 0, false, 1, 0, 0, true};
+  FakeProcess process_template;
+  // What StartProgram also shows, before the main window: a box of the
+  // started process that comes to the front at once (a question at
+  // start-up). Empty title: none.
+  std::string box_first_title;
 
   // Adds a window now (or later, by `appears_at`); returns its handle.
   WindowHandle AddWindow(FakeWindow window);
   const FakeWindow* Find(WindowHandle handle) const;
+  FakeWindow* Window(WindowHandle handle) { return Live(handle); }
   int OpenWindows() const;
 
   // Each process's program file, as far as it can be asked: the programs
@@ -46,6 +61,14 @@ class FakeStation : public StationPlatform {
   std::map<ProcessId, std::string> programs;
   // What each process shows besides its windows above (its boxes).
   std::map<ProcessId, std::vector<ShownWindow>> shown;
+  // Every process: those StartProgram started, and those of the windows the
+  // test adds.
+  mutable std::map<ProcessId, FakeProcess> processes;
+  std::map<ProcessId, int> followed;  // by Follow or StartProgram, until Release
+  ProcessId last_started = 0;
+  // The processes that run now; never more than one HeavyWeather at once.
+  int Running() const;
+  bool Alive(ProcessId process) const;
   // May be a window we don't simulate (another program's).
   mutable WindowHandle foreground = 0;
   std::vector<std::string> calls;
@@ -69,8 +92,12 @@ class FakeStation : public StationPlatform {
     return it == shown.end() ? std::vector<ShownWindow>{} : it->second;
   }
   bool SendKeys(std::span<const KeyEvent> keys) override;
+  bool Follow(ProcessId process) override;
+  bool Ended(ProcessId process) const override;
+  void Release(ProcessId process) override;
 
  private:
+  bool HasWindows(ProcessId process) const;
   // Windows whose time has come appear (lazily, at the next question).
   void Appear() const;
   FakeWindow* Live(WindowHandle handle) const;

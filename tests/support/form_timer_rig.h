@@ -21,7 +21,8 @@ struct FormTimerRig {
   RecordingView view;
   FakeFolders folders;
   FakeStation station{clock};
-  FakeAlarm alarm{clock};
+  FakeAlarm alarm{clock};           // the station control's
+  FakeAlarm settings_alarm{clock};  // the main window's, for a settings file held at start-up
   FakeInstance instance;
   FakeInstallWindow install;
   FakeAboutWindow about;
@@ -31,7 +32,7 @@ struct FormTimerRig {
   // As the program holds them: the main window's core takes the settings and
   // the station control, built after it, by their own type.
   FormTimer form{{view, clock, config, hw, messages, instance, &install, &about, &power,
-                  &start_with_windows, &history, &shell}};
+                  &start_with_windows, &history, &shell, &settings_alarm}};
   I_Ofichier config{files, messages, &form};
   History history{files, clock};
   OuvrFermHW hw;
@@ -40,6 +41,7 @@ struct FormTimerRig {
   explicit FormTimerRig(StationTimings timings = {})
       : hw(config, folders, station, alarm, clock, messages, &history, timings) {
     folders.existing = {"C:\\Meteo"};
+    files.clock = &clock;
   }
 
   // HeavyWeather started, and the close requests posted to it.

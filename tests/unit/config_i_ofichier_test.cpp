@@ -161,15 +161,23 @@ TEST(IOfichier_Read, StartUpReadsSelectsAndRewrites) {
   }
 }
 
-TEST(IOfichier_Read, UnreadableFileGoesBackToInstallation) {
-  Fixture f;
-  f.files.files[kPath].bytes = kExample;
-  f.files.files[kPath].locked = true;
-  EXPECT_EQ(f.config.LireConfig(), I_Ofichier::ReadOutcome::NoFolder);
-  EXPECT_TRUE(f.selector.selected.empty());
-  EXPECT_EQ(f.config.CheminHW, "");
-  ASSERT_EQ(f.messages.errors.size(), 1u);
-  EXPECT_NE(f.messages.errors[0].find(kPath), std::string::npos);
+// Held by another program for a moment (a backup at sign-in) is not a file
+// without a folder: nothing is read, selected or told, and it can be tried
+// again. Any other failure to read sends the user back to installation.
+TEST(IOfichier_Read, ABusyFileIsTriedAgainAnUnreadableOneGoesBackToInstallation) {
+  for (const bool busy : {true, false}) {
+    SCOPED_TRACE(busy ? "busy" : "a folder in its place");
+    Fixture f;
+    f.files.files[kPath].bytes = kExample;
+    (busy ? f.files.files[kPath].locked : f.files.files[kPath].folder) = true;
+    EXPECT_EQ(f.config.LireConfig(),
+              busy ? I_Ofichier::ReadOutcome::Busy : I_Ofichier::ReadOutcome::NoFolder);
+    EXPECT_TRUE(f.selector.selected.empty());
+    EXPECT_EQ(f.config.CheminHW, "");
+    EXPECT_EQ(f.messages.errors.size(), busy ? 0u : 1u);
+    EXPECT_NE((busy ? f.config.ReadError() : f.messages.errors.at(0)).find(kPath),
+              std::string::npos);
+  }
 }
 
 }  // namespace

@@ -207,11 +207,12 @@ TEST(FormTimer_Tick, IndicatorBlinksOnlyWhileArmed) {
   EXPECT_EQ(run.view.label1, 128u);
 }
 
-// While a close waits for HeavyWeather to go, a tick shows the time and the
-// blink only; in a "3 h" hour the next run starts on the tick after it ends.
+// While a close waits for HeavyWeather to end, a tick shows the time and the
+// blink only; in a "3 h" hour the next run starts on the tick after its
+// process has ended, not when its window went.
 TEST(FormTimer_Tick, ATickDuringACloseShowsTimeAndBlinkOnly) {
   Scheduler run(3, 3, 0, 0);
-  run.station.window_template.closes_after = 25;  // goes 2.4 s after the first request
+  run.station.process_template.lingers_ms = 2400;  // saves its files after its window went
   run.form.Command1_Click();
   run.RunUntil("03:02:00");
   ASSERT_EQ(run.hw.Waiting(), OuvrFermHW::Wait::ForClose);

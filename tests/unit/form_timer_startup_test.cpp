@@ -20,16 +20,78 @@ std::string Written(const std::string& folder, int index) {
 
 using Program = FormTimerRig;
 
+// A second copy touches nothing. Started by hand it brings the copy that
+// runs to the front, or says it runs where it can't; by Windows, nothing.
 TEST(FormTimer_Startup, SecondCopyEndsBeforeTouchingAnything) {
-  Program p;
-  p.files.files[kPath].bytes = Written("C:\\Meteo", 3);
-  p.instance.another = true;
-  EXPECT_FALSE(p.form.Form_Load());
-  EXPECT_EQ(p.view.events, std::vector<std::string>{"topmost"});
-  EXPECT_EQ(p.files.replace_calls, 0);
-  EXPECT_EQ(p.install.shows, 0);
-  EXPECT_EQ(p.form.Duree, "");
-  EXPECT_TRUE(p.messages.questions.empty());
+  struct Case {
+    bool start_switch;
+    bool other_answers;  // false: another user's copy, or an elevated one
+    int shown;
+    size_t errors;
+  } cases[] = {{false, true, 1, 0}, {false, false, 1, 1}, {true, true, 0, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.start_switch << c.other_answers);
+    Program p;
+    p.files.files[kPath].bytes = Written("C:\\Meteo", 3);
+    p.instance.another = true;
+    p.instance.other_answers = c.other_answers;
+    EXPECT_FALSE(p.form.Form_Load(c.start_switch));
+    EXPECT_EQ(p.instance.shown, c.shown);
+    ASSERT_EQ(p.messages.errors.size(), c.errors);
+    if (c.errors) {
+      EXPECT_NE(p.messages.errors[0].find("déjà"), std::string::npos);
+    }
+    EXPECT_EQ(p.view.events, std::vector<std::string>{"topmost"});
+    EXPECT_EQ(p.files.replace_calls, 0);
+    EXPECT_EQ(p.install.shows, 0);
+    EXPECT_EQ(p.form.Duree, "");
+    EXPECT_TRUE(p.messages.questions.empty());
+  }
+}
+
+// A settings file another program holds at sign-in (a backup, a virus scan)
+// is read again from the alarm for up to 2 minutes, and the schedule armed
+// as soon as it reads; it is never taken for a first start, and never
+// rewritten unread.
+TEST(FormTimer_Startup, ASettingsFileHeldByAnotherProgramIsReadAgain) {
+  struct Case {
+    const char* name;
+    int64_t held_ms;  // -1: for good
+    bool start_switch;
+    const char* caption;
+  } cases[] = {
+      {"held a moment, /start", 300, true, "Stop"},
+      {"held 30 s, /start", 30000, true, "Stop"},
+      {"held for good, /start", -1, true, "Start"},
+      {"held a moment", 300, false, "Start"},
+      {"held for good", -1, false, "Start"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program p;
+    p.files.files[kPath].bytes = Written("C:\\Meteo", 3);
+    p.files.files[kPath].locked_until_ms = c.held_ms < 0 ? INT64_MAX : p.clock.MonotonicMs() + c.held_ms;
+    const int64_t start = p.clock.MonotonicMs();
+    ASSERT_TRUE(p.form.Form_Load(c.start_switch));
+    EXPECT_EQ(p.form.Duree, "15") << "a first option before the first tick";
+    p.settings_alarm.RunOut();
+
+    const bool read = c.held_ms >= 0;
+    EXPECT_EQ(p.form.Command1Caption, c.caption);
+    EXPECT_EQ(p.install.shows, 0);
+    EXPECT_EQ(p.files.Content(kPath), Written("C:\\Meteo", 3));
+    EXPECT_EQ(p.config.CheminHW, read ? "C:\\Meteo" : "");
+    EXPECT_EQ(p.form.Duree, read ? "3" : "15");
+    EXPECT_LE(p.clock.MonotonicMs() - start, read ? c.held_ms + 500 : 120000);
+    // Never read: said once, naming the file, in the notice when nobody may
+    // be at the PC.
+    const auto& told = c.start_switch ? p.messages.notices : p.messages.errors;
+    ASSERT_EQ(told.size(), read ? 0u : 1u);
+    if (!read) {
+      EXPECT_NE(told[0].find(kPath), std::string::npos) << told[0];
+    }
+    EXPECT_EQ(p.messages.notices.size() + p.messages.errors.size(), told.size());
+  }
 }
 
 TEST(FormTimer_Startup, WhatTheSettingsFileDecides) {
@@ -269,7 +331,8 @@ TEST(FormTimer_Quit, YesDuringACloseLetsTheCloseRunOut) {
   EXPECT_EQ(p.about.unloads, 1);
   p.alarm.RunOut();
   EXPECT_EQ(p.hw.Waiting(), OuvrFermHW::Wait::None);
-  EXPECT_EQ(p.Posts(), 1 + 601);
+  // One request at once, then one every 5 s until the 60 s bound.
+  EXPECT_EQ(p.Posts(), 1 + 13);
   EXPECT_FALSE(p.hw.HWLance);
   EXPECT_TRUE(p.messages.notices.empty());
 }

@@ -68,7 +68,7 @@ TEST(Unattended_Notices, AnUnreadLaunchFailureDoesNotHoldUpTheNextRun) {
 // ours does: "Aide" opened during a close and left open holds up no run.
 TEST(Unattended_Boxes, ABoxLeftOpenDuringACloseHoldsUpNoRun) {
   Unattended u(0, 10, 14, 50);
-  u.station.window_template.closes_after = 30;  // goes 3 s after the first request
+  u.station.process_template.lingers_ms = 3000;  // ends 3 s after its window
   u.Run(129);                                   // 10:16:59: the close has begun
   ASSERT_EQ(u.hw.Waiting(), OuvrFermHW::Wait::ForClose);
   u.messages.while_open = [&] { u.Run(50 * 60); };

@@ -23,8 +23,15 @@ std::string Named(const std::string& path) {
   return "« " + path + " »";
 }
 
-Outcome ReadFailure(const std::string& path, const std::string& reason) {
-  return Outcome::Fail("Impossible de lire le fichier " + Named(path) + " : " + reason + ".");
+// Held open by another program for a moment (a backup, a sync, a virus scan).
+bool Transient(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+Outcome ReadFailure(const std::string& path, DWORD error) {
+  return Outcome::Fail("Impossible de lire le fichier " + Named(path) + " : " + ErrorText(error) + ".",
+                       Transient(error));
 }
 
 Outcome WriteFailure(const std::string& path, const std::string& reason) {
@@ -35,11 +42,6 @@ Outcome WriteFailure(const std::string& path, const std::string& reason) {
 std::wstring FolderOf(const std::wstring& path) {
   const size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? L".\\" : path.substr(0, slash + 1);
-}
-
-bool Transient(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-         error == ERROR_ACCESS_DENIED;
 }
 
 // Writes `bytes` to the new file `temp` and flushes it to the disk.
@@ -113,15 +115,18 @@ Outcome Win32Files::ReadBytes(const std::string& path, std::string& bytes) const
   UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return ReadFailure(path, ErrorText(GetLastError()));
+  if (!file) return ReadFailure(path, GetLastError());
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size)) return ReadFailure(path, ErrorText(GetLastError()));
-  if (size.QuadPart > kMaxReadBytes) return ReadFailure(path, "le fichier est trop volumineux");
+  if (!GetFileSizeEx(file.get(), &size)) return ReadFailure(path, GetLastError());
+  if (size.QuadPart > kMaxReadBytes) {
+    return Outcome::Fail("Impossible de lire le fichier " + Named(path) +
+                         " : le fichier est trop volumineux.");
+  }
   std::string content(static_cast<size_t>(size.QuadPart), '\0');
   DWORD read = 0;
   if (!content.empty() &&
       !ReadFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &read, nullptr))
-    return ReadFailure(path, ErrorText(GetLastError()));
+    return ReadFailure(path, GetLastError());
   content.resize(read);
   bytes = std::move(content);
   return Outcome::Ok();

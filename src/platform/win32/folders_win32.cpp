@@ -43,13 +43,35 @@ Outcome Win32Folders::FullFolder(const std::string& folder, std::string& full) c
   return Outcome::Ok();
 }
 
-std::vector<FileStamp> Win32Folders::FilesIn(const std::string& folder, size_t most) const {
-  std::vector<FileStamp> files;
+namespace {
+
+int64_t Joined(DWORD high, DWORD low) {
+  return (static_cast<int64_t>(high) << 32) | low;
+}
+
+std::string CouldNotRead(const std::string& folder, DWORD error) {
+  return "le dossier \xC2\xAB " + folder + " \xC2\xBB n'a pas pu \xC3\xAAtre lu (" +
+         ErrorText(error) + ")";
+}
+
+}  // namespace
+
+// A folder that can't be read must not look like one where nothing changed:
+// an empty list is only what an empty folder gives.
+FolderListing Win32Folders::FilesIn(const std::string& folder, size_t most) const {
+  FolderListing listing;
   const QuietDriveErrors quiet;
   WIN32_FIND_DATAW data;
   UniqueFind find(FindFirstFileExW(Widen(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &data,
                                    FindExSearchNameMatch, nullptr, 0));
-  if (!find) return files;
+  if (!find) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) return listing;  // an empty root: no "." even
+    listing.state = error == ERROR_PATH_NOT_FOUND ? FolderListing::State::Missing
+                                                  : FolderListing::State::Failed;
+    listing.error = CouldNotRead(folder, error);
+    return listing;
+  }
   const std::wstring prefix = Widen(JoinPath(folder, ""));
   for (size_t looked = 1; looked <= most; ++looked) {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -61,14 +83,33 @@ std::vector<FileStamp> Win32Folders::FilesIn(const std::string& folder, size_t m
         data.nFileSizeLow = now.nFileSizeLow;
         data.ftLastWriteTime = now.ftLastWriteTime;
       }
-      files.push_back({Narrow(data.cFileName),
-                       (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                       (static_cast<int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                           data.ftLastWriteTime.dwLowDateTime});
+      listing.files.push_back(
+          {Narrow(data.cFileName), Joined(data.nFileSizeHigh, data.nFileSizeLow),
+           Joined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)});
     }
-    if (!FindNextFileW(find.get(), &data)) break;
+    if (!FindNextFileW(find.get(), &data)) {
+      const DWORD error = GetLastError();
+      if (error != ERROR_NO_MORE_FILES) {
+        listing.state = FolderListing::State::Failed;
+        listing.error = CouldNotRead(folder, error);
+      }
+      break;
+    }
   }
-  return files;
+  return listing;
+}
+
+bool Win32Folders::StampOf(const std::string& folder, const std::string& name,
+                           FileStamp& stamp) const {
+  const QuietDriveErrors quiet;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Widen(JoinPath(folder, name)).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return false;
+  }
+  stamp = {name, Joined(data.nFileSizeHigh, data.nFileSizeLow),
+           Joined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+  return true;
 }
 
 std::string Win32Folders::LocalAppData() const {

@@ -19,4 +19,34 @@ bool Win32SingleInstance::AnotherCopyRunning() {
   return false;
 }
 
+namespace {
+
+BOOL CALLBACK FindOtherMain(HWND window, LPARAM param) {
+  wchar_t name[64];
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId() && GetClassNameW(window, name, 64) &&
+      lstrcmpW(name, kMainWindowClass) == 0) {
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+// Only a copy on this desktop, of the same rights, can be asked: another
+// user's is on another desktop, and an elevated one does not take messages
+// from us (the post is refused).
+bool Win32SingleInstance::ShowOtherCopy() {
+  HWND other = nullptr;
+  EnumWindows(FindOtherMain, reinterpret_cast<LPARAM>(&other));
+  if (!other) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(other, &process);
+  // We were started by the user, so we may hand the foreground on.
+  AllowSetForegroundWindow(process);
+  return PostMessageW(other, RegisterWindowMessageW(kShowYourselfMessage), 0, 0) != FALSE;
+}
+
 }  // namespace orvando::win32

@@ -7,10 +7,15 @@
 namespace orvando::win32 {
 
 inline constexpr const wchar_t* kInstanceMutexName = L"Global\\Orvando.SingleInstance";
+// The main window's class, by which a second copy finds the first's window,
+// and the message it posts there: "come to the front".
+inline constexpr const wchar_t* kMainWindowClass = L"OrvandoFormTimer";
+inline constexpr const wchar_t* kShowYourselfMessage = L"Orvando.ShowYourself";
 
 class Win32SingleInstance : public SingleInstance {
  public:
   bool AnotherCopyRunning() override;
+  bool ShowOtherCopy() override;
 
  private:
   UniqueHandle mutex_;

@@ -90,11 +90,29 @@ Outcome Win32Station::StartProgram(const std::string& program, const std::string
     return Outcome::Fail("Impossible de lancer \xC2\xAB " + program +
                          " \xC2\xBB : " + ErrorText(error) + ".");
   }
-  // The program is not followed afterwards: only its windows are.
-  UniqueHandle owned_process(info.hProcess);
   UniqueHandle owned_thread(info.hThread);
   process = info.dwProcessId;
+  followed_[process].reset(info.hProcess);
   return Outcome::Ok();
+}
+
+// SYNCHRONIZE alone is granted for most processes of the same user; another
+// user's, or an elevated one, may refuse it.
+bool Win32Station::Follow(ProcessId process) {
+  if (followed_.count(process)) return true;
+  UniqueHandle handle(OpenProcess(SYNCHRONIZE, FALSE, process));
+  if (!handle || WaitForSingleObject(handle.get(), 0) != WAIT_TIMEOUT) return false;
+  followed_[process] = std::move(handle);
+  return true;
+}
+
+bool Win32Station::Ended(ProcessId process) const {
+  const auto it = followed_.find(process);
+  return it == followed_.end() || WaitForSingleObject(it->second.get(), 0) != WAIT_TIMEOUT;
+}
+
+void Win32Station::Release(ProcessId process) {
+  followed_.erase(process);
 }
 
 std::vector<WindowHandle> Win32Station::WindowsTitled(const std::string& title) const {

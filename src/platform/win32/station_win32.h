@@ -2,7 +2,10 @@
 // The station platform on Windows: CreateProcessW, the desktop's top-level
 // windows, PostMessageW and SendInput.
 
+#include <map>
+
 #include "platform/station.h"
+#include "platform/win32/unique_handle_win32.h"
 
 namespace orvando::win32 {
 
@@ -20,6 +23,14 @@ class Win32Station : public StationPlatform {
   void Minimise(WindowHandle window) override;
   std::vector<ShownWindow> WindowsShownBy(ProcessId process) const override;
   bool SendKeys(std::span<const KeyEvent> keys) override;
+  bool Follow(ProcessId process) override;
+  bool Ended(ProcessId process) const override;
+  void Release(ProcessId process) override;
+
+ private:
+  // A handle on each process followed: while we hold it, its id is not given
+  // to another program, and its end can be seen.
+  std::map<ProcessId, UniqueHandle> followed_;
 };
 
 }  // namespace orvando::win32

@@ -15,7 +15,14 @@
 //                      folder every ORVANDO_STATION_DATA_MS, as HeavyWeather
 //                      does while it reads the station
 //       error-box      shows a box, "Erreur de communication", once shown
-//   ORVANDO_STATION_DELAY_MS     for slow-window (default 2000)
+//       linger         its process lives on ORVANDO_STATION_LINGER_MS after
+//                      its last window has gone, as a program that saves its
+//                      files and lets go of its port after hiding its window
+//       box-first      asks a question in a box, "Connexion", before its
+//                      window: the window comes ORVANDO_STATION_DELAY_MS
+//                      later, behind the box, which nobody answers
+//   ORVANDO_STATION_DELAY_MS     for slow-window and box-first (default 2000)
+//   ORVANDO_STATION_LINGER_MS    for linger (default 8000)
 //   ORVANDO_STATION_DATA_MS      for write-data (default 2000)
 //   ORVANDO_STATION_LIFETIME_MS  ends on its own after this long (default
 //                                300000), so a station that ignores WM_CLOSE
@@ -38,6 +45,10 @@
 //   minimized <n> | restored <n>           WM_SIZE
 //   close <n> <wParam> <lParam>            each WM_CLOSE
 //   data <bytes>                           history.dat's size once written
+//   box                                    the box is shown
+//   boxkey <message> <code>                a key reached the box (WM_KEYDOWN,
+//                                          WM_CHAR... as a decimal number)
+//   gone                                   linger: the last window is gone
 //   exit <code>                            0: windows closed, 3: lifetime over
 #include <windows.h>
 
@@ -88,6 +99,7 @@ std::string Num(unsigned long long n) {
 }
 
 int g_open_windows = 0;
+HWND g_box = nullptr;
 constexpr UINT_PTR kDataTimer = 1;
 constexpr UINT kShowErrorBox = WM_APP;
 
@@ -167,7 +179,15 @@ LRESULT CALLBACK StationProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
                   MB_OK | MB_ICONERROR);
       return 0;
     case WM_DESTROY:
-      if (--g_open_windows == 0) PostQuitMessage(0);
+      if (--g_open_windows > 0) break;
+      if (g_box && IsWindow(g_box)) break;  // still asking: the program goes on
+      if (!HasMode(L"linger")) {
+        PostQuitMessage(0);
+        break;
+      }
+      Log("gone");
+      SetTimer(nullptr, 0, static_cast<UINT>(EnvInt(L"ORVANDO_STATION_LINGER_MS", 8000)),
+               [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); });
       break;
   }
   return DefWindowProcW(window, message, wparam, lparam);
@@ -194,6 +214,48 @@ void OpenWindow(HINSTANCE instance, int number, int show) {
   Log("window " + Num(number) + " " + (IsIconic(window) ? "1" : "0"));
 }
 
+// Every key this thread takes out of its queue for the box, whatever loop
+// takes it (the box runs its own).
+LRESULT CALLBACK KeysToTheBox(int code, WPARAM wparam, LPARAM lparam) {
+  const MSG& msg = *reinterpret_cast<const MSG*>(lparam);
+  if (code == HC_ACTION && wparam == PM_REMOVE && msg.message >= WM_KEYFIRST &&
+      msg.message <= WM_KEYLAST && g_box && GetAncestor(msg.hwnd, GA_ROOT) == g_box) {
+    Log("boxkey " + Num(msg.message) + " " + Num(msg.wParam));
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+HINSTANCE g_instance = nullptr;
+int g_show = SW_SHOWNORMAL;
+
+void OpenWindows() {
+  OpenWindow(g_instance, 1, g_show);
+  if (HasMode(L"two-windows")) OpenWindow(g_instance, 2, g_show);
+}
+
+// The question comes first and stays; the window opens behind it, from the
+// box's own loop.
+void AskFirst() {
+  SetWindowsHookExW(WH_GETMESSAGE, KeysToTheBox, nullptr, GetCurrentThreadId());
+  SetTimer(nullptr, 0, static_cast<UINT>(EnvInt(L"ORVANDO_STATION_DELAY_MS", 2000)),
+           [](HWND, UINT, UINT_PTR id, DWORD) {
+             KillTimer(nullptr, id);
+             OpenWindows();
+           });
+  SetWindowsHookExW(
+      WH_CBT,
+      [](int code, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        if (code == HCBT_ACTIVATE && !g_box) {
+          g_box = reinterpret_cast<HWND>(wparam);
+          Log("box");
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+      },
+      nullptr, GetCurrentThreadId());
+  MessageBoxW(nullptr, L"Rechercher la station sur COM1 ?", L"Connexion",
+              MB_OKCANCEL | MB_ICONQUESTION | MB_SETFOREGROUND);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
@@ -218,21 +280,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   wc.lpszClassName = L"HeavyWeatherStandIn";
   RegisterClassW(&wc);
 
-  SetTimer(nullptr, 0, static_cast<UINT>(EnvInt(L"ORVANDO_STATION_LIFETIME_MS", 300000)), nullptr);
+  // Whatever loop runs then (a box's own too).
+  SetTimer(nullptr, 0, static_cast<UINT>(EnvInt(L"ORVANDO_STATION_LIFETIME_MS", 300000)),
+           [](HWND, UINT, UINT_PTR, DWORD) {
+             Log("exit 3");
+             ExitProcess(3);
+           });
+  g_instance = instance;
+  g_show = show;
   if (HasMode(L"slow-window")) Sleep(static_cast<DWORD>(EnvInt(L"ORVANDO_STATION_DELAY_MS", 2000)));
-  OpenWindow(instance, 1, show);
-  if (HasMode(L"two-windows")) OpenWindow(instance, 2, show);
+  if (HasMode(L"box-first")) {
+    AskFirst();  // its own loop runs until someone answers, or the lifetime ends it
+  } else {
+    OpenWindows();
+  }
 
-  int code = 0;
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.message == WM_TIMER && msg.hwnd == nullptr) {
-      code = 3;
-      break;
-    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  Log("exit " + Num(code));
-  return code;
+  Log("exit 0");
+  return 0;
 }

@@ -1,5 +1,6 @@
-// What a run left behind, looked at before its close request: whether it
-// recorded anything, and what HeavyWeather's own windows said.
+// What a run left behind: what HeavyWeather's own windows said before the
+// close request, whether it recorded anything once it had ended, and the
+// count of runs in a row that recorded nothing.
 #include <algorithm>
 
 #include "platform/text.h"
@@ -28,10 +29,9 @@ std::string OneLine(const std::string& lines) {
 
 }  // namespace
 
-void OuvrFermHW::LookAtTheRun() {
-  recorded_ = watch_.Recorded();
+void OuvrFermHW::ReadShownWindows() {
   std::vector<ProcessId> processes;
-  if (started_) processes.push_back(started_);
+  if (process_) processes.push_back(process_);
   for (WindowHandle window : HeavyWeatherWindows(std::string(hw::kWindowTitle))) {
     const ProcessId process = station_.WindowProcess(window);
     if (std::find(processes.begin(), processes.end(), process) == processes.end()) {
@@ -48,10 +48,27 @@ void OuvrFermHW::LookAtTheRun() {
   }
 }
 
+std::string OuvrFermHW::JudgeTheRun() {
+  std::string why;
+  verdict_ = watch_.Look(why);
+  switch (verdict_) {
+    case FolderWatch::Verdict::Recorded:
+      return "";
+    case FolderWatch::Verdict::Nothing:
+      return ", sans avoir rien enregistré dans son dossier";
+    case FolderWatch::Verdict::Unknown:
+      break;
+  }
+  return ", sans pouvoir vérifier son dossier : " + why;
+}
+
 // One such run alone is only a line of the history: a run may fall between
-// two of the station's readings. The schedule goes on in every case.
-void OuvrFermHW::CountRecording() {
-  if (recorded_) {
+// two of the station's readings. The schedule goes on in every case. A run
+// whose folder could not be looked at proves nothing: it neither counts
+// toward the notice nor ends a streak.
+void OuvrFermHW::CountRecording(FolderWatch::Verdict verdict) {
+  if (verdict == FolderWatch::Verdict::Unknown) return;
+  if (verdict == FolderWatch::Verdict::Recorded) {
     if (silent_runs_ > 0) {
       Note("HeavyWeather enregistre de nouveau dans son dossier, après " +
            std::to_string(silent_runs_) + (silent_runs_ == 1 ? " lancement" : " lancements") +
