@@ -100,7 +100,8 @@ bool AboutWin32::Load() {
   const UINT window_dpi = DpiOf(hwnd());
   Layout(window_dpi);
   SetWindowTextW(Control(kAboutLabel5), Widen(About::Label5Text()).c_str());
-  CentreOnScreen(window_dpi);
+  FitFrameToClient(hwnd(), kClientWidth, kClientHeight, window_dpi);
+  CentreOnWorkArea(hwnd());
   core_.Form_Load();
   return true;
 }
@@ -151,20 +152,6 @@ void AboutWin32::LoadPictures(UINT dpi) {
   image3_.SetIcon(clock_icon_.get());
   image1_.SetIcon(envelope_icon_.get());
   image2_.SetBitmap(static_cast<HBITMAP>(banner_.get()));
-}
-
-void AboutWin32::CentreOnScreen(UINT dpi) {
-  FitFrameToClient(hwnd(), kClientWidth, kClientHeight, dpi);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  RECT frame;
-  GetWindowRect(hwnd(), &frame);
-  const RECT& screen = monitor.rcMonitor;
-  SetWindowPos(hwnd(), nullptr,
-               screen.left + (screen.right - screen.left - (frame.right - frame.left)) / 2,
-               screen.top + (screen.bottom - screen.top - (frame.bottom - frame.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::uintptr_t AboutWin32::WindowHandle() const {

@@ -57,7 +57,6 @@ class AboutWin32 : public Window, public AboutWindowControl, public AboutView {
   void CreateControls();
   void SetFonts(UINT dpi);
   void LoadPictures(UINT dpi);
-  void CentreOnScreen(UINT dpi);
   void OnCommand(int id, int code);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   bool OnSetCursor(HWND over, int hit);

@@ -17,7 +17,7 @@ namespace orvando::win32 {
 
 class NoticeWindow : public Window, public NoticeBoard {
  public:
-  enum Control : int { kText = 101, kOk = IDOK };
+  enum Control : int { kText = 101, kIcon = 102, kOk = IDOK };
 
   NoticeWindow() = default;  // not counted: it never keeps the program alive
   ~NoticeWindow() override;
@@ -27,18 +27,16 @@ class NoticeWindow : public Window, public NoticeBoard {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  // Sizes the window to the text at `dpi`, keeping its top-left corner.
-  void Layout(UINT dpi) override { Fit(dpi, false); }
+  // The controls at `dpi`, the text as tall as it needs, and the frame
+  // around them, keeping its top-left corner.
+  void Layout(UINT dpi) override;
 
  private:
   bool Load();
-  // The same, centred on the screen when `centre`.
-  void Fit(UINT dpi, bool centre);
-  void Paint();
+  void DrawIcon(const DRAWITEMSTRUCT& item) const;
 
   UniqueGdi font_;
   UniqueIcon icon_;
-  RECT icon_rect_{};
 };
 
 }  // namespace orvando::win32

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "fake_shell.h"
+#include "layout_checks.h"
 #include "platform/win32/text_win32.h"
 
 namespace orvando::test {
@@ -189,11 +190,7 @@ TEST_F(AboutWindowTest, FrameCaptionAndClientArea) {
   GetClientRect(about.hwnd(), &client);
   EXPECT_EQ(client.right, 242);   // 3630 twips
   EXPECT_EQ(client.bottom, 215);  // 3225 twips
-
-  RECT window;
-  GetWindowRect(about.hwnd(), &window);
-  EXPECT_NEAR(window.left + window.right, GetSystemMetrics(SM_CXSCREEN), 1);
-  EXPECT_NEAR(window.top + window.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+  EXPECT_TRUE(CentredOnWorkArea(about.hwnd()));
 }
 
 TEST_F(AboutWindowTest, ControlsSitAtTheirRectangles) {

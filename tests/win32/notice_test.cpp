@@ -1,11 +1,15 @@
 // The notice under Wine: shown without waiting and without taking the
-// keyboard, one window however many events come, sized to its text, gone
-// with OK.
+// keyboard, one window however many events come, centred when it opens,
+// sized to its text at its DPI, gone with OK.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
+#include <utility>
 
+#include "layout_checks.h"
 #include "platform/win32/messages_win32.h"
 #include "platform/win32/text_win32.h"
 #include "windows/notice_win32.h"
@@ -29,6 +33,68 @@ int Height(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
   return r.bottom - r.top;
+}
+
+using win32::NoticeWindow;
+
+const std::wstring kParagraphs =
+    L"À 03:04 : Impossible de lancer « C:\\HeavyWeather\\heavy weather.exe » : Fichier "
+    L"introuvable.\n\nCe message remplace les 2 précédents ; le premier date de 03:00.\n\nFin.";
+
+auto InParent(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return std::tuple(r.left, r.top, r.right, r.bottom);
+}
+
+// The height of the control's text, wrapped at its width in its own font.
+int NeededHeight(HWND text) {
+  wchar_t shown[1024] = {};
+  RECT r;
+  GetWindowTextW(text, shown, 1024);
+  GetClientRect(text, &r);
+  HDC dc = GetDC(text);
+  SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+  DrawTextW(dc, shown, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+  ReleaseDC(text, dc);  // a common DC: back to its defaults
+  return r.bottom;
+}
+
+auto FontOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return std::tuple(std::wstring(font.lfFaceName), font.lfHeight);
+}
+
+// One line and paragraphs at 96 DPI, paragraphs moved to a 144 DPI screen:
+// centred when it opens, the text as tall as it needs (the icon's height at
+// least), OK under it at the right, both in the house's 8 points at the DPI.
+TEST(NoticeWindow_Layout, CentredTextAsTallAsItNeedsAndOkUnderItAtEachDpi) {
+  const std::pair<int, std::wstring> cases[] = {
+      {96, L"À 03:06 : court"}, {96, kParagraphs}, {144, kParagraphs}};
+  for (const auto& [dpi, text] : cases) {
+    NoticeWindow notice;
+    notice.Show(text);
+    EXPECT_TRUE(CentredOnWorkArea(notice.hwnd())) << "not centred when it opens";
+    RECT suggested{0, 0, 900, 400};
+    if (dpi != 96)
+      SendMessageW(notice.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    HWND label = GetDlgItem(notice.hwnd(), NoticeWindow::kText);
+    HWND ok = GetDlgItem(notice.hwnd(), NoticeWindow::kOk);
+    const int bottom = px(180) + std::max(px(480), NeededHeight(label));
+    EXPECT_EQ(text == kParagraphs, bottom > px(660)) << dpi << ": only paragraphs outgrow the icon";
+    EXPECT_EQ(InParent(GetDlgItem(notice.hwnd(), NoticeWindow::kIcon)),
+              std::tuple(px(180), px(180), px(660), px(660)));
+    EXPECT_EQ(InParent(label), std::tuple(px(840), px(180), px(6240), bottom)) << dpi;
+    EXPECT_EQ(InParent(ok), std::tuple(px(5115), bottom + px(180), px(5115) + px(1125),
+                                       bottom + px(180) + px(345)))
+        << dpi;
+    for (HWND control : {label, ok})
+      EXPECT_EQ(FontOf(control), std::tuple(L"MS Sans Serif", -MulDiv(8, dpi, 72))) << dpi;
+  }
 }
 
 // Started by Windows: an error at start-up waits for nobody.
@@ -78,9 +144,14 @@ TEST(Win32Messages_Notice, ReplacesItsTextInOneWindowAndLeavesTheKeyboardAlone) 
   EXPECT_EQ(GetForegroundWindow(), user) << "the notice took the keyboard";
   EXPECT_TRUE(GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
   const int long_height = Height(notice);
+  RECT opened, replaced;
+  GetWindowRect(notice, &opened);
 
   messages.ShowNotice("À 03:06 : court");
   EXPECT_LT(Height(notice), long_height) << "not sized to its text";
+  GetWindowRect(notice, &replaced);
+  EXPECT_EQ(std::pair(replaced.left, replaced.top), std::pair(opened.left, opened.top))
+      << "moved by a new text";
 
   SendMessageW(GetDlgItem(notice, IDOK), BM_CLICK, 0, 0);
   Pump();

@@ -77,6 +77,18 @@ void SwapFont(UniqueGdi& held, HFONT font, std::initializer_list<HWND> controls)
   held.reset(font);
 }
 
+void CentreOnWorkArea(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT frame;
+  GetWindowRect(window, &frame);
+  SetWindowPos(window, nullptr, (work.left + work.right - (frame.right - frame.left)) / 2,
+               (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK Window::Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   Window* self = nullptr;
   if (message == WM_NCCREATE) {

@@ -58,6 +58,9 @@ HWND ControlOf(HWND window, std::span<const ControlSpec> table, int id);
 // Gives `controls` the new `font`, and only then frees the one `held` kept:
 // the moves and repaints in between may still draw with it.
 void SwapFont(UniqueGdi& held, HFONT font, std::initializer_list<HWND> controls);
+// Centres top-level `window`, at its present size, on the work area of its
+// monitor (the primary when it is on none): clear of the task bar.
+void CentreOnWorkArea(HWND window);
 
 class Window {
  public:
