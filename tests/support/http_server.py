@@ -9,6 +9,7 @@ The path says how to answer:
   /status/<code>/<name>  answers <code> with a short body
   /silent/<name>         reads the request, then never answers (the connection
                          stays open until the server ends)
+Each TLS handshake made adds a line to <dir>/handshakes.
 Started on free ports; once it listens it writes <dir>/ports, one "<what>
 <port>" a line: "http", "https" (with --cert, a self-signed certificate) and
 "refused" (a port held bound without listening, so that nobody answers there
@@ -66,8 +67,16 @@ class Server(http.server.ThreadingHTTPServer):
     daemon_threads = True
 
 
+class TlsServer(Server):
+    def get_request(self):
+        request = super().get_request()  # the handshake is made in there
+        with open(os.path.join(self.records, os.pardir, "handshakes"), "a") as f:
+            f.write("made\n")
+        return request
+
+
 def serve(records, ending, context=None):
-    server = Server(("127.0.0.1", 0), Handler)
+    server = (TlsServer if context else Server)(("127.0.0.1", 0), Handler)
     server.records, server.ending = records, ending
     if context:
         server.socket = context.wrap_socket(server.socket, server_side=True)
