@@ -5,10 +5,12 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 WINE_PREFIX_DIR="$ROOT/build/wineprefix"
 
-# Debian packages the build, the tests and the demo need.
+# Debian packages the build, the tests and the demo need. The HTTP client's
+# tests run a local server (python3) with a certificate made for the run
+# (openssl); Wine speaks TLS through GnuTLS, which it only recommends.
 ORVANDO_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb x11-utils
-  imagemagick faketime locales)
+  imagemagick faketime locales python3 openssl libgnutls30)
 
 log() { printf '== %s\n' "$*"; }
 

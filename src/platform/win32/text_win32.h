@@ -23,6 +23,8 @@ std::string ToAnsi(const std::string& utf8);
 
 // The system's text for an error code (French on a French Windows), without
 // the trailing line end. Capture GetLastError() at once and pass it here.
-std::string ErrorText(DWORD code);
+// Codes of their own (WinHTTP's 12xxx) have their texts in their DLL:
+// `module` is looked in first.
+std::string ErrorText(DWORD code, HMODULE module = nullptr);
 
 }  // namespace orvando::win32
