@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "config/i_ofichier.h"
+#include "config/orvando_ini.h"
 #include "history/history.h"
 #include "main_window/form_timer.h"
 #include "main_window/form_timer_win32.h"
@@ -14,6 +15,7 @@
 #include "platform/win32/drives_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/folders_win32.h"
+#include "platform/win32/http_win32.h"
 #include "platform/win32/lazy_dll_win32.h"
 #include "platform/win32/messages_win32.h"
 #include "platform/win32/power_win32.h"
@@ -26,6 +28,7 @@
 #include "windows/about_win32.h"
 #include "windows/notice_win32.h"
 #include "windows/select_dir_win32.h"
+#include "windows/signal_window_win32.h"
 
 using namespace orvando;
 using win32::NoticeWindow;
@@ -66,8 +69,8 @@ struct Program {
   // reach still live.
   ~Program() {
     for (win32::Window* window :
-         {static_cast<win32::Window*>(&about_window), static_cast<win32::Window*>(&install),
-          static_cast<win32::Window*>(&main_window)}) {
+         {static_cast<win32::Window*>(&about_window), static_cast<win32::Window*>(&signal_window),
+          static_cast<win32::Window*>(&install), static_cast<win32::Window*>(&main_window)}) {
       if (window->loaded()) DestroyWindow(window->hwnd());
     }
   }
@@ -83,12 +86,14 @@ struct Program {
   win32::Win32Shell shell;
   win32::Win32Power power;
   win32::Win32StartupEntry run_key;
+  win32::Win32HttpClient http;  // loads WinHTTP at its first request only
 
   win32::WindowCounter windows;
   NoticeWindow notice;  // not counted: it never keeps the program alive
   win32::FormTimerWin32 main_window{form, &windows};
   win32::SelectDirWindow install{select_dir, &windows};
   win32::AboutWin32 about_window{about, &windows};
+  win32::SignalWindowWin32 signal_window{signal_form, &windows};
 
   win32::Win32Messages messages{notice, main_window};
   StartWithWindows start_with_windows{run_key, messages, files.ProgramFile()};
@@ -104,10 +109,16 @@ struct Program {
                   .start_with_windows = &start_with_windows,
                   .history = &history,
                   .shell = &shell,
-                  .alarm = &settings_alarm}};
+                  .alarm = &settings_alarm,
+                  .signal = &signal,
+                  .signal_window = &signal_form}};
   I_Ofichier config{files, messages, &form};
   History history{files, clock};
-  OuvrFermHW station{config, folders, station_platform, alarm, clock, messages, &history};
+  OuvrFermHW station{config,   folders, station_platform, alarm, clock, messages,
+                     &history, {},      &signal};
+  OrvandoIni ini{files};
+  SignalDeVie signal{ini, http, clock, station.notices(), &history};
+  SignalWindow signal_form{signal_window, signal, messages};
   SelectDir select_dir{install, form, config, folders, files, drives};
   About about{about_window, shell};
 };

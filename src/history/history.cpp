@@ -19,6 +19,7 @@ std::string History::Path() const {
 void History::Write(const std::string& what) {
   const std::string path = Path();
   const std::string line = DateTimeText(clock_.Now()) + "\t" + what + "\r\n";
+  if (run_lines_.size() + line.size() <= kMostRunBytes) run_lines_ += line;
   int64_t size = files_.FileSize(path);
   if (size >= 0 && size + static_cast<int64_t>(line.size()) > kMaxBytes &&
       files_.MoveReplacing(path, path + ".1")) {

@@ -11,6 +11,7 @@
 // can open it at any time. It never hurts the schedule: a write that fails is
 // dropped, without a message, a retry or a wait.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -30,6 +31,12 @@ class History {
 
   void Write(const std::string& what);
 
+  // The lines of a run, from its beginning, for the signal of life's body:
+  // at most this many bytes, the lines past them dropped.
+  static constexpr size_t kMostRunBytes = 10 * 1024;
+  void BeginRun() { run_lines_.clear(); }
+  const std::string& RunLines() const { return run_lines_; }
+
   // The program's folder + "\Orvando.log".
   std::string Path() const;
   bool Exists() const { return files_.FileSize(Path()) >= 0; }
@@ -37,6 +44,7 @@ class History {
  private:
   Files& files_;
   const Clock& clock_;
+  std::string run_lines_;
 };
 
 }  // namespace orvando

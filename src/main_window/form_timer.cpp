@@ -30,6 +30,7 @@ bool FormTimer::Form_Load(bool start_switch) {
     return false;
   }
   Note(start_switch ? "Orvando a démarré avec Windows (/start)." : "Orvando a démarré.");
+  if (links_.signal) links_.signal->Load();
   start_switch_ = start_switch;
   if (links_.config.ConfigPresent()) {
     ReadSettings();
@@ -71,8 +72,7 @@ void FormTimer::ReadSettings() {
       links_.alarm->Set(kSettingsRetryMs, [this] { ReadSettings(); })) {
     return;
   }
-  const std::string text = links_.config.ReadError() +
-                           " Orvando a réessayé pendant " +
+  const std::string text = links_.config.ReadError() + " Orvando a réessayé pendant " +
                            std::to_string(kSettingsRetryBoundMs / 60000) +
                            " minutes et n'est pas en marche. Fermez le programme qui tient ce "
                            "fichier ouvert (sauvegarde, synchronisation, antivirus), puis "
@@ -99,6 +99,7 @@ void FormTimer::SetArmed(bool armed) {
   }
   links_.view.ShowCommand1Caption(Command1Caption);
   if (links_.power) links_.power->KeepSystemAwake(armed);
+  if (links_.signal) links_.signal->SetArmed(armed);
   Note(armed ? "Mise en marche, intervalle « " +
                    std::string(form_timer_layout::kOptionCaptions[OptionSelected]) + " »."
              : "Arrêt : plus aucun lancement jusqu'à la prochaine mise en marche.");
@@ -178,7 +179,8 @@ std::string FormTimer::HelpText() const {
          "Fichier, Historique.\n"
          "• Pour changer le dossier de HeavyWeather : menu Fichier, Chemin HeavyWeather.\n"
          "• Pour qu'Orvando démarre avec Windows, déjà en marche : menu Option, Démarrer avec "
-         "Windows.";
+         "Windows.\n"
+         "• Pour être prévenu loin du PC quand la station se tait : menu Option, Signal de vie.";
 }
 
 void FormTimer::menuHistorique_Click() {
@@ -201,6 +203,10 @@ void FormTimer::menuDemarrage_Click() {
   if (links_.start_with_windows) links_.start_with_windows->Toggle();
 }
 
+void FormTimer::menuSignal_Click() {
+  if (links_.signal_window) links_.signal_window->Show();
+}
+
 void FormTimer::Form_QueryUnload(int16_t& cancel, int16_t /*unload_mode*/) {
   // One question at a time: a second close request while it is on screen
   // (another program posting WM_CLOSE) is turned down.
@@ -217,6 +223,7 @@ void FormTimer::Form_QueryUnload(int16_t& cancel, int16_t /*unload_mode*/) {
 void FormTimer::Form_Unload(int16_t& /*cancel*/) {
   // A HeavyWeather under way is left running; the file is not written.
   if (links_.about) links_.about->Unload();
+  if (links_.signal_window) links_.signal_window->Unload();
 }
 
 bool FormTimer::Unload() {

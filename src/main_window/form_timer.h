@@ -18,6 +18,7 @@
 #include "platform/single_instance.h"
 #include "platform/user_messages.h"
 #include "station/ouvr_ferm_hw.h"
+#include "station/signal_de_vie.h"
 
 namespace orvando {
 
@@ -49,6 +50,8 @@ class FormTimer : public OptionSelector, public MainWindowControl {
     // Paces the reads of a settings file another program holds at start-up;
     // null: it is not read again.
     Alarm* alarm = nullptr;
+    SignalDeVie* signal = nullptr;  // null: no signal of life
+    SignalWindowControl* signal_window = nullptr;
   };
   explicit FormTimer(const Links& links);
 
@@ -84,6 +87,8 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   // "Démarrer avec Windows": its check mark, and choosing it.
   bool menuDemarrage_Checked() const;
   void menuDemarrage_Click();
+  // "Signal de vie": the address called after each run that recorded.
+  void menuSignal_Click();
   void Form_QueryUnload(int16_t& cancel, int16_t unload_mode);
   void Form_Unload(int16_t& cancel);
   void Timer1_Timer();

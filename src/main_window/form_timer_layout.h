@@ -38,6 +38,8 @@ inline constexpr const char* kMenuDuree = "Dur\xC3\xA9" "e mise en marche";
 // Its submenu, with a radio mark on the length chosen.
 inline constexpr const char* kMenuDureeChoices[] = {"2 minutes", "3 minutes", "5 minutes",
                                                     "10 minutes"};
+// After it: the address called after each run that recorded something.
+inline constexpr const char* kMenuSignal = "Signal de vie";
 inline constexpr const char* kMenuJouerson = "Jouer son";
 inline constexpr const char* kMenuMinimise = "Minimiser HeavyWeather";
 // After a separator, with a check mark: started armed at each sign-in.

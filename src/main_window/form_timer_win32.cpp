@@ -79,6 +79,7 @@ HMENU BuildMenu() {
   }
   HMENU option = CreatePopupMenu();
   item(option, MF_POPUP, reinterpret_cast<UINT_PTR>(duree), L::kMenuDuree);
+  item(option, MF_STRING, FormTimerWin32::kMenuSignalId, L::kMenuSignal);
   item(option, MF_STRING | MF_GRAYED, 1003, L::kMenuJouerson);
   item(option, MF_STRING | MF_GRAYED, 1004, L::kMenuMinimise);
   item(option, MF_SEPARATOR, 0, "");
@@ -244,6 +245,7 @@ void FormTimerWin32::OnCommand(int id) {
   if (id == kMenuHistoriqueId) core_.menuHistorique_Click();
   if (id == kMenuAideId) core_.menuAide_Click();
   if (id == kMenuDemarrageId) core_.menuDemarrage_Click();
+  if (id == kMenuSignalId) core_.menuSignal_Click();
   if (id >= kMenuDureeId && id < kMenuDureeId + kDureeChoices) {
     core_.menuDuree_Click(id - kMenuDureeId);
   }

@@ -27,6 +27,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
     kMenuAideId = 1005,
     kMenuDemarrageId = 1006,
     kMenuHistoriqueId = 1007,
+    kMenuSignalId = 1008,
     kMenuDureeId = 1010,  // + the choice, 0..3
   };
   static constexpr const wchar_t* kClassName = kMainWindowClass;

@@ -56,8 +56,8 @@ bool FolderWatch::List(std::vector<FileStamp>& stamps, std::string& why) const {
     FolderListing listing = folders_.FilesIn(watched_[i], kMostEntries);
     if (listing.state == FolderListing::State::Failed ||
         (i == 0 && listing.state == FolderListing::State::Missing)) {
-      why = listing.state == FolderListing::State::Missing ? "le dossier « " + watched_[i] +
-                                                                 " » est introuvable"
+      why = listing.state == FolderListing::State::Missing
+                ? "le dossier « " + watched_[i] + " » est introuvable"
             : listing.error.empty() ? "le dossier « " + watched_[i] + " » n'a pas pu être lu"
                                     : listing.error;
       return false;

@@ -28,7 +28,8 @@ constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
 
 OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
                        StationPlatform& station, Alarm& alarm, const Clock& clock,
-                       UserMessages& messages, History* history, StationTimings timings)
+                       UserMessages& messages, History* history, StationTimings timings,
+                       SignalDeVie* signal)
     : chemin_hw_(chemin_hw),
       folders_(folders),
       station_(station),
@@ -36,7 +37,8 @@ OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
       clock_(clock),
       notices_(messages, clock),
       history_(history),
-      timings_(timings) {}
+      timings_(timings),
+      signal_(signal) {}
 
 void OuvrFermHW::OuvrirHW() {
   if (wait_ != Wait::None) return;  // the launch or close under way goes on
@@ -100,15 +102,16 @@ void OuvrFermHW::Launch() {
 void OuvrFermHW::TakeAsTheRun(ProcessId process, const std::string& what) {
   Follow(process);
   std::string program;
-  const std::string folder = process && station_.ProgramOf(process, program) &&
-                                     !FolderOf(program).empty()
-                                 ? FolderOf(program)
-                                 : chemin_hw_;
+  const std::string folder =
+      process && station_.ProgramOf(process, program) && !FolderOf(program).empty()
+          ? FolderOf(program)
+          : chemin_hw_;
   BeginRun(folder);
   Note(what);
 }
 
 void OuvrFermHW::BeginRun(const std::string& folder) {
+  if (history_) history_->BeginRun();
   run_began_ms_ = clock_.MonotonicMs();
   run_began_at_ = clock_.Now();
   watch_.Start(folder);
@@ -241,8 +244,14 @@ void OuvrFermHW::ClosePass() {
   }
 }
 
-void OuvrFermHW::EndClose(bool /*gave_up*/) {
+// A run that recorded something and closed well gets its signal of life;
+// not once Orvando is ending.
+void OuvrFermHW::EndClose(bool gave_up) {
   if (run_began_ms_ >= 0) CountRecording(verdict_);
+  if (run_began_ms_ >= 0 && signal_ && !ending_) {
+    signal_->RunOver(!gave_up && verdict_ == FolderWatch::Verdict::Recorded,
+                     history_ ? history_->RunLines() : std::string());
+  }
   wait_ = Wait::None;
   HWLance = false;
   HandleHW = 0;
@@ -260,13 +269,12 @@ void OuvrFermHW::ProgramEnding() {
 // its close gives up again. Orvando never kills it. The user hears of it
 // once, not at every slot: again only when something else is stuck too.
 void OuvrFermHW::ReportStuck(const std::vector<WindowHandle>& windows, bool process_left) {
-  const bool known =
-      std::all_of(windows.begin(), windows.end(),
-                  [this](WindowHandle window) {
-                    return std::find(reported_stuck_.begin(), reported_stuck_.end(), window) !=
-                           reported_stuck_.end();
-                  }) &&
-      (!process_left || process_ == reported_process_);
+  const bool known = std::all_of(windows.begin(), windows.end(),
+                                 [this](WindowHandle window) {
+                                   return std::find(reported_stuck_.begin(), reported_stuck_.end(),
+                                                    window) != reported_stuck_.end();
+                                 }) &&
+                     (!process_left || process_ == reported_process_);
   const std::string after = std::to_string(timings_.close_bound_ms / 1000) + " secondes";
   const std::string what =
       !windows.empty()

@@ -25,6 +25,7 @@
 #include "platform/user_messages.h"
 #include "station/folder_watch.h"
 #include "station/notices.h"
+#include "station/signal_de_vie.h"
 
 namespace orvando {
 
@@ -48,14 +49,15 @@ class OuvrFermHW {
   // `chemin_hw` is read at every launch, so it must outlive this object (it
   // is normally I_Ofichier::CheminHW, which the installation window changes).
   // `history`: where launches, closes and their failures are written down;
-  // none: not.
+  // none: not. `signal`: told when a run is over; none: nobody is.
   OuvrFermHW(const std::string& chemin_hw, const Folders& folders, StationPlatform& station,
              Alarm& alarm, const Clock& clock, UserMessages& messages, History* history = nullptr,
-             StationTimings timings = {});
+             StationTimings timings = {}, SignalDeVie* signal = nullptr);
   OuvrFermHW(const I_Ofichier& config, const Folders& folders, StationPlatform& station,
              Alarm& alarm, const Clock& clock, UserMessages& messages, History* history = nullptr,
-             StationTimings timings = {})
-      : OuvrFermHW(config.CheminHW, folders, station, alarm, clock, messages, history, timings) {}
+             StationTimings timings = {}, SignalDeVie* signal = nullptr)
+      : OuvrFermHW(config.CheminHW, folders, station, alarm, clock, messages, history, timings,
+                   signal) {}
 
   OuvrFermHW(const OuvrFermHW&) = delete;
   OuvrFermHW& operator=(const OuvrFermHW&) = delete;
@@ -83,6 +85,9 @@ class OuvrFermHW {
   // Orvando is ending: a close under way goes on to its end or bound and
   // tells nobody; a launch no longer waits for its window.
   void ProgramEnding();
+
+  // The one notice of the schedule's events, shared with the signal of life.
+  Notices& notices() { return notices_; }
 
   // How much is kept from one run to the next (windows told about, close
   // requests, the process followed): it must not grow with the runs.
@@ -132,6 +137,7 @@ class OuvrFermHW {
   Notices notices_;
   History* const history_;
   const StationTimings timings_;
+  SignalDeVie* const signal_;
   Wait wait_ = Wait::None;
   bool ending_ = false;
   int64_t deadline_ = 0;       // of the wait under way (monotonic ms)

@@ -1,5 +1,5 @@
 #pragma once
-// How the three windows reach one another. Each window is loaded on first
+// How the windows reach one another. Each window is loaded on first
 // use and unloaded explicitly; these are the only calls between them.
 
 namespace orvando {
@@ -33,6 +33,15 @@ class AboutWindowControl {
   // open opens no second window.
   virtual void Show() = 0;
   // Unloads it; nothing happens when it is not loaded.
+  virtual void Unload() = 0;
+};
+
+// The "Signal de vie" window, as the main window's menu sees it.
+class SignalWindowControl {
+ public:
+  virtual ~SignalWindowControl() = default;
+  // Loads it if needed and makes it visible; never a second one.
+  virtual void Show() = 0;
   virtual void Unload() = 0;
 };
 

@@ -19,6 +19,9 @@
 #   ORVANDO_E2E_ARGS     Orvando's command line ("/start"); it is then started
 #                        from another folder than its own, as Windows does at
 #                        sign-in
+#   ORVANDO_E2E_SIGNAL   a path on the local test server (its ports in
+#                        ORVANDO_HTTP_SERVER_DIR): Orvando.ini names it as the
+#                        signal of life's address
 #   GTEST_FILTER         which of the driver's scenarios runs
 set -uo pipefail
 orvando_exe="$1" station_exe="$2" driver_exe="$3" work="$4" wine="${5:-wine}"
@@ -38,6 +41,18 @@ if [ "${ORVANDO_E2E_STATION:-}" != later ]; then
 fi
 printf '"NE PAS MODIFIER CE FICHIER","Orvando station meteo ws-2300 ZR"\r\n"%s",%d\r\n' \
   "$(winpath "$station")" "$option" >"$program/Orvando.cfg"
+
+if [ -n "${ORVANDO_E2E_SIGNAL:-}" ]; then
+  port=$(awk '$1 == "http" { print $2 }' "$ORVANDO_HTTP_SERVER_DIR/ports" 2>/dev/null)
+  [ -n "$port" ] || { echo "the test server is not running" >&2; exit 1; }
+  # A name of this run's own: the server keeps each request under its name.
+  signal="$ORVANDO_E2E_SIGNAL-$$"
+  printf '[SignalDeVie]\r\nAdresse=http://127.0.0.1:%s%s\r\n' "$port" "$signal" \
+    >"$program/Orvando.ini"
+  export ORVANDO_E2E_SIGNAL_RECORD="$(winpath "$ORVANDO_HTTP_SERVER_DIR/records/${signal##*/}")"
+  # Wine's WinHTTP takes these for the system's proxy.
+  unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
+fi
 
 # Orvando passes these on to the station it starts.
 export ORVANDO_STATION_LOG="$(winpath "$work/station.log")"

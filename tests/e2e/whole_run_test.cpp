@@ -152,6 +152,21 @@ TEST_F(E2e_WholeRun, StartedMinimisedOnTheQuarterClosedAfter120TicksThenNothing)
            line.find("\tHeavyWeather fermé, 119 s après son lancement.") != std::string::npos;
   }));
   for (const auto& line : history) std::printf("history: %s\n", line.c_str());
+
+  // The run recorded: one signal of life, its body the run's lines.
+  EXPECT_EQ(std::count_if(history.begin(), history.end(),
+                          [](const std::string& line) {
+                            return line.find("\tSignal de vie envoyé (réponse 200).") !=
+                                   std::string::npos;
+                          }),
+            1);
+  const std::string sent = ReadBytes(Widen(std::getenv("ORVANDO_E2E_SIGNAL_RECORD")));
+  EXPECT_EQ(sent.rfind("POST ", 0), 0u) << sent;
+  EXPECT_NE(sent.find("\n\n2026-12-07 10:15:00\tHeavyWeather lancé depuis « "), std::string::npos)
+      << sent;
+  EXPECT_NE(sent.find("\tHeavyWeather fermé, 119 s après son lancement.\r\n"), std::string::npos)
+      << sent;
+  std::printf("the server received:\n%s\n", sent.c_str());
 }
 
 // "3 h": runs follow one another for the whole hour, each on the tick after
@@ -187,6 +202,8 @@ TEST_F(E2e_ThreeHours, EachStartComesAfterTheCopyBeforeHasEnded) {
   }));
   for (const auto& line : log) std::printf("station: %s\n", line.c_str());
   for (const auto& line : history) std::printf("history: %s\n", line.c_str());
+  // Nothing recorded: no signal of life.
+  EXPECT_EQ(ReadBytes(Widen(std::getenv("ORVANDO_E2E_SIGNAL_RECORD"))), "");
 }
 
 // Windows starts Orvando at sign-in, from another folder, with /start: it is

@@ -1,13 +1,17 @@
 // Any bytes in "Orvando.cfg" must read without a crash, in time linear in
 // their size, and give values the writer can store and read back unchanged.
+// The same bytes as "Orvando.ini": an address written into them reads back,
+// and once removed reads as none.
 #include <cstddef>
 #include <cstdint>
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <string>
 #include <string_view>
 
 #include "config/config_format.h"
+#include "config/ini_format.h"
 
 namespace {
 
@@ -35,5 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(again.status == ParsedConfig::Status::Read);
     Check(again.folder == p.folder && again.index == p.index && again.minutes == p.minutes);
   }
+
+  namespace ini = orvando::ini;
+  std::string value;
+  ini::Value(bytes, ini::kSignalSection, ini::kAddressKey, value);
+  const std::string address = "https://hc-ping.com/0c2d";
+  const std::string with = ini::WithValue(bytes, ini::kSignalSection, ini::kAddressKey, address);
+  Check(ini::Value(with, ini::kSignalSection, ini::kAddressKey, value) && value == address);
+  const std::string without = ini::WithValue(with, ini::kSignalSection, ini::kAddressKey, "");
+  Check(!ini::Value(without, ini::kSignalSection, ini::kAddressKey, value));
   return 0;
 }

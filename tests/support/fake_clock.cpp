@@ -41,16 +41,21 @@ void FakeClock::Sleep(int64_t ms) {
 LocalTime FakeClock::Now() const {
   const int64_t day = FloorDiv(local_ms_, kDayMs);
   const int64_t ms = local_ms_ - day * kDayMs;
-  const sys_days date = kFirstDay + days{day};
-  const std::chrono::year_month_day ymd{date};
-  return {static_cast<int>(ms / 3600000),
-          static_cast<int>(ms / 60000 % 60),
-          static_cast<int>(ms / 1000 % 60),
-          static_cast<int>(ms % 1000),
-          static_cast<int>(ymd.year()),
-          static_cast<int>(static_cast<unsigned>(ymd.month())),
-          static_cast<int>(static_cast<unsigned>(ymd.day())),
-          static_cast<int>(std::chrono::weekday{date}.c_encoding())};
+  if (day != cached_day_) {
+    const sys_days date = kFirstDay + days{day};
+    const std::chrono::year_month_day ymd{date};
+    cached_day_ = day;
+    cached_date_.year = static_cast<int>(ymd.year());
+    cached_date_.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+    cached_date_.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+    cached_date_.day_of_week = static_cast<int>(std::chrono::weekday{date}.c_encoding());
+  }
+  LocalTime now = cached_date_;
+  now.hour = static_cast<int>(ms / 3600000);
+  now.minute = static_cast<int>(ms / 60000 % 60);
+  now.second = static_cast<int>(ms / 1000 % 60);
+  now.millisecond = static_cast<int>(ms % 1000);
+  return now;
 }
 
 std::string FakeClock::FormatTime(const LocalTime& time) const {

@@ -2,6 +2,7 @@
 // A clock the test sets and moves by hand.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "platform/clock.h"
@@ -35,6 +36,10 @@ class FakeClock : public Clock {
  private:
   int64_t local_ms_ = 0;  // milliseconds since 2026-12-07 00:00, local time
   int64_t monotonic_ms_ = 1'000'000;
+  // The calendar of the last day asked for: a month replayed second by
+  // second asks for the same day 86,400 times.
+  mutable int64_t cached_day_ = std::numeric_limits<int64_t>::min();
+  mutable LocalTime cached_date_;
 };
 
 }  // namespace orvando::test

@@ -41,11 +41,10 @@ Outcome FakeFiles::ReadBytes(const std::string& path, std::string& bytes) const 
   if (it == files.end() || it->second.folder)
     return Outcome::Fail("Impossible de lire le fichier « " + path + " » : fichier introuvable.");
   ++reads;
-  if (it->second.locked ||
-      (clock && clock->MonotonicMs() < it->second.locked_until_ms)) {
-    return Outcome::Fail("Impossible de lire le fichier « " + path +
-                             " » : il est utilisé par un autre processus.",
-                         true);
+  if (it->second.locked || (clock && clock->MonotonicMs() < it->second.locked_until_ms)) {
+    return Outcome::Fail(
+        "Impossible de lire le fichier « " + path + " » : il est utilisé par un autre processus.",
+        true);
   }
   bytes = it->second.bytes;
   return Outcome::Ok();

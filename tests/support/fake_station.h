@@ -16,8 +16,8 @@ namespace orvando::test {
 // its last window has gone (saving its files, letting go of the port), or
 // at `ends_at` when set.
 struct FakeProcess {
-  int64_t lingers_ms = 0;  // -1: never ends by itself
-  int64_t ends_at = -1;    // monotonic ms; -1: not decided yet
+  int64_t lingers_ms = 0;     // -1: never ends by itself
+  int64_t ends_at = -1;       // monotonic ms; -1: not decided yet
   bool other_rights = false;  // runs elevated, or as another user: can't be followed
 };
 

@@ -8,6 +8,7 @@
 #include "fake_files.h"
 #include "fake_folders.h"
 #include "fake_form_timer.h"
+#include "fake_http.h"
 #include "fake_messages.h"
 #include "fake_shell.h"
 #include "fake_station.h"
@@ -32,14 +33,17 @@ struct FormTimerRig {
   // As the program holds them: the main window's core takes the settings and
   // the station control, built after it, by their own type.
   FormTimer form{{view, clock, config, hw, messages, instance, &install, &about, &power,
-                  &start_with_windows, &history, &shell, &settings_alarm}};
+                  &start_with_windows, &history, &shell, &settings_alarm, &signal}};
   I_Ofichier config{files, messages, &form};
   History history{files, clock};
   OuvrFermHW hw;
   StartWithWindows start_with_windows{run_key, messages, "C:\\Orvando\\Orvando.exe"};
+  FakeHttp http;
+  OrvandoIni ini{files};
+  SignalDeVie signal{ini, http, clock, hw.notices(), &history};
 
   explicit FormTimerRig(StationTimings timings = {})
-      : hw(config, folders, station, alarm, clock, messages, &history, timings) {
+      : hw(config, folders, station, alarm, clock, messages, &history, timings, &signal) {
     folders.existing = {"C:\\Meteo"};
     files.clock = &clock;
   }

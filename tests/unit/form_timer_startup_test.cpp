@@ -60,17 +60,16 @@ TEST(FormTimer_Startup, ASettingsFileHeldByAnotherProgramIsReadAgain) {
     bool start_switch;
     const char* caption;
   } cases[] = {
-      {"held a moment, /start", 300, true, "Stop"},
-      {"held 30 s, /start", 30000, true, "Stop"},
-      {"held for good, /start", -1, true, "Start"},
-      {"held a moment", 300, false, "Start"},
+      {"held a moment, /start", 300, true, "Stop"}, {"held 30 s, /start", 30000, true, "Stop"},
+      {"held for good, /start", -1, true, "Start"}, {"held a moment", 300, false, "Start"},
       {"held for good", -1, false, "Start"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Program p;
     p.files.files[kPath].bytes = Written("C:\\Meteo", 3);
-    p.files.files[kPath].locked_until_ms = c.held_ms < 0 ? INT64_MAX : p.clock.MonotonicMs() + c.held_ms;
+    p.files.files[kPath].locked_until_ms =
+        c.held_ms < 0 ? INT64_MAX : p.clock.MonotonicMs() + c.held_ms;
     const int64_t start = p.clock.MonotonicMs();
     ASSERT_TRUE(p.form.Form_Load(c.start_switch));
     EXPECT_EQ(p.form.Duree, "15") << "a first option before the first tick";

@@ -83,8 +83,8 @@ TEST_F(Station, OuvrirTypesOnlyIntoTheStationsOwnWindow) {
       // A space would press the box's default button.
       {"a box first, its window behind", true, 0, false, false, "heavy weather", 0, true,
        "Question"},
-      {"a box first, its window in front later", true, 1000, true, false, "heavy weather", 0,
-       true, "Question"},
+      {"a box first, its window in front later", true, 1000, true, false, "heavy weather", 0, true,
+       "Question"},
   };
   for (const auto& c : cases) {
     FakeClock clock(10, 0, 0);

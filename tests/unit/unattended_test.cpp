@@ -69,7 +69,7 @@ TEST(Unattended_Notices, AnUnreadLaunchFailureDoesNotHoldUpTheNextRun) {
 TEST(Unattended_Boxes, ABoxLeftOpenDuringACloseHoldsUpNoRun) {
   Unattended u(0, 10, 14, 50);
   u.station.process_template.lingers_ms = 3000;  // ends 3 s after its window
-  u.Run(129);                                   // 10:16:59: the close has begun
+  u.Run(129);                                    // 10:16:59: the close has begun
   ASSERT_EQ(u.hw.Waiting(), OuvrFermHW::Wait::ForClose);
   u.messages.while_open = [&] { u.Run(50 * 60); };
   u.form.menuAide_Click();

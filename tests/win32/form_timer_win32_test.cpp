@@ -169,9 +169,9 @@ TEST(FormTimerWin32_Window, FrameMenuAndTopmost) {
   // clang-format off
   const Item items[] = {
       {0, 0, "Chemin HeavyWeather", true},  {0, 1, "Historique", true},
-      {1, 0, "Dur\xC3\xA9" "e mise en marche", true},
-      {1, 1, "Jouer son", false},           {1, 2, "Minimiser HeavyWeather", false},
-      {1, 3, "", false},                    {1, 4, "D\xC3\xA9marrer avec Windows", true},
+      {1, 0, "Dur\xC3\xA9" "e mise en marche", true}, {1, 1, "Signal de vie", true},
+      {1, 2, "Jouer son", false},           {1, 3, "Minimiser HeavyWeather", false},
+      {1, 4, "", false},                    {1, 5, "D\xC3\xA9marrer avec Windows", true},
       {2, 0, "Aide", true},                 {2, 1, "About", true},
   };
   // clang-format on

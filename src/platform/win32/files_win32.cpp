@@ -30,8 +30,9 @@ bool Transient(DWORD error) {
 }
 
 Outcome ReadFailure(const std::string& path, DWORD error) {
-  return Outcome::Fail("Impossible de lire le fichier " + Named(path) + " : " + ErrorText(error) + ".",
-                       Transient(error));
+  return Outcome::Fail(
+      "Impossible de lire le fichier " + Named(path) + " : " + ErrorText(error) + ".",
+      Transient(error));
 }
 
 Outcome WriteFailure(const std::string& path, const std::string& reason) {

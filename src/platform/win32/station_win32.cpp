@@ -92,27 +92,35 @@ Outcome Win32Station::StartProgram(const std::string& program, const std::string
   }
   UniqueHandle owned_thread(info.hThread);
   process = info.dwProcessId;
-  followed_[process].reset(info.hProcess);
+  Release(process);
+  followed_.emplace_back(process, UniqueHandle(info.hProcess));
   return Outcome::Ok();
+}
+
+const UniqueHandle* Win32Station::Held(ProcessId process) const {
+  for (const auto& [id, handle] : followed_) {
+    if (id == process) return &handle;
+  }
+  return nullptr;
 }
 
 // SYNCHRONIZE alone is granted for most processes of the same user; another
 // user's, or an elevated one, may refuse it.
 bool Win32Station::Follow(ProcessId process) {
-  if (followed_.count(process)) return true;
+  if (Held(process)) return true;
   UniqueHandle handle(OpenProcess(SYNCHRONIZE, FALSE, process));
   if (!handle || WaitForSingleObject(handle.get(), 0) != WAIT_TIMEOUT) return false;
-  followed_[process] = std::move(handle);
+  followed_.emplace_back(process, std::move(handle));
   return true;
 }
 
 bool Win32Station::Ended(ProcessId process) const {
-  const auto it = followed_.find(process);
-  return it == followed_.end() || WaitForSingleObject(it->second.get(), 0) != WAIT_TIMEOUT;
+  const UniqueHandle* handle = Held(process);
+  return !handle || WaitForSingleObject(handle->get(), 0) != WAIT_TIMEOUT;
 }
 
 void Win32Station::Release(ProcessId process) {
-  followed_.erase(process);
+  std::erase_if(followed_, [process](const auto& held) { return held.first == process; });
 }
 
 std::vector<WindowHandle> Win32Station::WindowsTitled(const std::string& title) const {

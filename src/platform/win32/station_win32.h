@@ -2,7 +2,8 @@
 // The station platform on Windows: CreateProcessW, the desktop's top-level
 // windows, PostMessageW and SendInput.
 
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "platform/station.h"
 #include "platform/win32/unique_handle_win32.h"
@@ -28,9 +29,10 @@ class Win32Station : public StationPlatform {
   void Release(ProcessId process) override;
 
  private:
-  // A handle on each process followed: while we hold it, its id is not given
-  // to another program, and its end can be seen.
-  std::map<ProcessId, UniqueHandle> followed_;
+  // A handle on each process followed (one or two): while we hold it, its id
+  // is not given to another program, and its end can be seen.
+  std::vector<std::pair<ProcessId, UniqueHandle>> followed_;
+  const UniqueHandle* Held(ProcessId process) const;
 };
 
 }  // namespace orvando::win32
