@@ -3,6 +3,8 @@
 // bench/run to put in its table. Progress goes to stderr.
 //
 //   bench_driver startup <orvando.exe> <reference.exe> <runs>
+//   bench_driver startup-vs <orvando.exe> <another Orvando.exe> <runs>
+//                (this build against another, "before": one at a time, in turns)
 //   bench_driver load    <orvando.exe> <reference.exe> idle|armed <seconds>
 //   bench_driver ticks   <orvando.exe> <reference.exe> <seconds>
 //   bench_driver launch  <orvando.exe> <station log>
@@ -208,6 +210,9 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const Target orvando{"orvando", Arg(argv[2]), L"Orvando"};
   if (command == "launch") return Launch(orvando, Arg(argv[3]));
+  if (command == "startup-vs" && argc > 4) {
+    return Startup({orvando, {"before", Arg(argv[3]), L"Orvando"}}, std::atoi(argv[4]));
+  }
   const std::vector<Target> targets = {orvando, {"reference", Arg(argv[3]), L"Reference"}};
   if (command == "startup" && argc > 4) return Startup(targets, std::atoi(argv[4]));
   if (command == "load" && argc > 5) {
