@@ -4,8 +4,12 @@
 # and the stand-in station, then runs the driver, which checks it from
 # outside on the real clock.
 #
-# Needs a running wineserver (scripts/test starts one): the program started
-# under faketime must not start its own server on the faked clock.
+# It runs on a desktop of its own, beside the other tests under Wine, which
+# it would otherwise hold up for its two minutes and more: a private Xvfb, the
+# prefix of its lane (build/wineprefix-faked-<lane>, made once) and its
+# wineserver, started here on the real clock (the program started under
+# faketime must not start one on the faked clock). The runs of a lane share
+# its prefix, one at a time (CTest's lock "faked_desktop_<lane>").
 # Usage: whole_run.sh ORVANDO_EXE STATION_EXE DRIVER_EXE WORK_DIR [WINE]
 # Environment, all optional:
 #   ORVANDO_E2E_START    the local time Orvando starts at (2026-12-07 10:14:50)
@@ -22,12 +26,19 @@
 #   ORVANDO_E2E_SIGNAL   a path on the local test server (its ports in
 #                        ORVANDO_HTTP_SERVER_DIR): Orvando.ini names it as the
 #                        signal of life's address
+#   ORVANDO_E2E_LANE     its lane, a or b (a)
 #   GTEST_FILTER         which of the driver's scenarios runs
 set -uo pipefail
 orvando_exe="$1" station_exe="$2" driver_exe="$3" work="$4" wine="${5:-wine}"
 start="${ORVANDO_E2E_START:-2026-12-07 10:14:50}" option="${ORVANDO_E2E_OPTION:-0}"
 
 command -v faketime >/dev/null || { echo "faketime is missing (Debian package faketime)" >&2; exit 1; }
+
+source "$(dirname "$0")/../../scripts/common.sh"
+start_display private || exit 1
+trap 'stop_wineserver; stop_display' EXIT
+ensure_prefix "$ROOT/build/wineprefix-faked-${ORVANDO_E2E_LANE:-a}" >/dev/null
+start_wineserver
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 
