@@ -40,7 +40,6 @@ Outcome FakeFiles::ReadBytes(const std::string& path, std::string& bytes) const 
   const auto it = files.find(path);
   if (it == files.end() || it->second.folder)
     return Outcome::Fail("Impossible de lire le fichier « " + path + " » : fichier introuvable.");
-  ++reads;
   if (it->second.locked || (clock && clock->MonotonicMs() < it->second.locked_until_ms)) {
     return Outcome::Fail(
         "Impossible de lire le fichier « " + path + " » : il est utilisé par un autre processus.",

@@ -42,7 +42,6 @@ class FakeFiles : public Files {
 
   std::string program_folder = "C:\\Orvando";
   const Clock* clock = nullptr;  // for locked_until_ms
-  mutable int reads = 0;
   std::map<std::string, FakeFile> files;           // by exact path
   std::map<std::string, std::string> short_paths;  // long path -> 8.3 form
   // When set, every replace fails once the temporary file is written and

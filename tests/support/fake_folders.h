@@ -23,7 +23,6 @@ class FakeFolders : public Folders {
   // A folder that exists and whose files the test doesn't give changes
   // between any two looks, as HeavyWeather's does while it reads the station.
   FolderListing FilesIn(const std::string& folder, size_t most) const override {
-    ++listings;
     if (unreadable.count(folder)) {
       return {FolderListing::State::Failed, {}, "le dossier « " + folder + " » : accès refusé"};
     }
@@ -50,7 +49,6 @@ class FakeFolders : public Folders {
   std::set<std::string> existing;
   std::map<std::string, std::vector<FileStamp>> files;
   std::set<std::string> unreadable;  // there, but every listing fails
-  mutable int listings = 0;
   std::string current = "C:\\";
 
  private:

@@ -75,8 +75,13 @@ TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
     hw.FermerHW();
     ASSERT_TRUE(Settle(hw));
     const ULONGLONG closed = GetTickCount64();
-    hw.OuvrirHW();  // returns at once, with the signal under way
-    EXPECT_TRUE(hw.HWLance);
+    // The next run starts while a signal to a server that never answers is
+    // still under way: nothing waited for it.
+    const bool under_way = signal.Busy();
+    hw.OuvrirHW();
+    if (std::string(c.name) == "a server that never answers") {
+      EXPECT_TRUE(under_way);
+    }
     EXPECT_TRUE(WaitUntil([&] { return Events("start").size() == 2; }, 5000));
     const auto said = [&] {
       const std::string log = files.Content(history.Path());

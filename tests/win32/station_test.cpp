@@ -236,6 +236,12 @@ TEST_F(StationWin32, ABoxBeforeItsWindowGetsNoKeyAndIsNamedAtTheClose) {
   OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history, timings);
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("box"));
+  // In front, where a key typed for the station's window would land.
+  ASSERT_TRUE(WaitUntil([] {
+    wchar_t title[32] = {};
+    GetWindowTextW(GetForegroundWindow(), title, 32);
+    return std::wstring(title) == L"Connexion";
+  }));
   ASSERT_TRUE(WaitForLine("window 1 0"));
   ASSERT_TRUE(Settle(hw));
   EXPECT_TRUE(WaitForLine("minimized 1", 3000)) << "not asked to minimise";
