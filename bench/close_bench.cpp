@@ -26,9 +26,11 @@ namespace {
 
 class PrintedMessages : public UserMessages {
  public:
-  void ShowError(const std::string& text) override { std::printf("  message: %s\n", text.c_str()); }
-  void ShowInformation(const std::string& text) override { ShowError(text); }
-  void ShowNotice(const std::string& text) override { ShowError(text); }
+  void ShowErrorBox(const std::string& text) override {
+    std::printf("  message: %s\n", text.c_str());
+  }
+  void ShowInformation(const std::string& text) override { ShowErrorBox(text); }
+  void ShowNotice(const std::string& text) override { ShowErrorBox(text); }
   bool NoticeShown() const override { return false; }
   bool AskYesNo(const std::string&) override { return true; }
 };

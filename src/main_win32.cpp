@@ -140,10 +140,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   if (!program.main_window.Create()) return 1;
   // Another copy running: end at once, nothing shown, nothing touched.
   const bool start_switch = StartSwitchGiven(win32::Narrow(arguments ? arguments : L""));
-  program.messages.SetErrorsToNotice(start_switch);
-  const bool loaded = program.form.Form_Load(start_switch);
-  program.messages.SetErrorsToNotice(false);
-  if (!loaded) return 0;
+  if (!program.form.Form_Load(start_switch)) return 0;
   program.main_window.Start();
   return RunMessageLoop(program.station);
 }

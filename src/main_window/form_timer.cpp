@@ -24,8 +24,9 @@ bool FormTimer::Form_Load(bool start_switch) {
     // thinks it did not start. Started by Windows, nobody asked for it.
     if (!start_switch && !links_.instance.ShowOtherCopy()) {
       links_.messages.ShowError(
-          "Orvando fonctionne déjà sur ce PC, pour un autre utilisateur ou avec d'autres droits "
-          "(en tant qu'administrateur). Une seule copie peut lancer HeavyWeather.");
+          "Orvando fonctionne déjà sur ce PC, mais sa fenêtre n'a pas pu être affichée : c'est "
+          "une autre version d'Orvando, ou une copie lancée par un autre utilisateur ou en tant "
+          "qu'administrateur. Une seule copie peut lancer HeavyWeather.");
     }
     return false;
   }
@@ -52,38 +53,45 @@ void FormTimer::FirstStart() {
 // that is not a first start, which would leave the schedule stopped until
 // someone comes. It is read again from the alarm, and the schedule armed as
 // soon as it reads. Meanwhile the first option stands in, and nothing is
-// written: the file is left as it is.
+// written: the file is left as it is. What the owner chooses meanwhile (an
+// option, a run length) wins over what the file says once it reads.
+//
+// Started by Windows, nobody may be at the PC: whatever the read finds to
+// tell (a file repaired, a rewrite refused, a file that can't be read) waits
+// for nobody, and the schedule is armed before anything is shown.
 void FormTimer::ReadSettings() {
+  if (start_switch_) links_.messages.HoldErrors();
+  taking_file_ = true;
   const I_Ofichier::ReadOutcome read = links_.config.LireConfig();
   if (read != I_Ofichier::ReadOutcome::Busy) {
     // The reader selects the stored option itself, once the file is closed.
     unreadable_file_ = read == I_Ofichier::ReadOutcome::NoFolder;
     if (unreadable_file_) FirstStart();
+    taking_file_ = false;
+    read_deadline_ = -1;
     if (!unreadable_file_ && start_switch_ && Command1Caption != "Stop") SetArmed(true);
-    return;
+    return links_.messages.ShowHeldErrors();
   }
+  taking_file_ = false;
   const int64_t now = links_.clock.MonotonicMs();
   if (read_deadline_ < 0) {
-    read_deadline_ = now + kSettingsRetryBoundMs;
     unreadable_file_ = true;
     SelectOption(0);
+    read_deadline_ = now + kSettingsRetryBoundMs;
   }
   if (now < read_deadline_ && links_.alarm &&
       links_.alarm->Set(kSettingsRetryMs, [this] { ReadSettings(); })) {
-    return;
+    return links_.messages.ShowHeldErrors();
   }
+  read_deadline_ = -1;
   const std::string text = links_.config.ReadError() + " Orvando a réessayé pendant " +
                            std::to_string(kSettingsRetryBoundMs / 60000) +
                            " minutes et n'est pas en marche. Fermez le programme qui tient ce "
                            "fichier ouvert (sauvegarde, synchronisation, antivirus), puis "
                            "relancez Orvando.";
   Note(text);
-  // Started by Windows, nobody may be at the PC: the notice waits for no one.
-  if (start_switch_) {
-    links_.messages.ShowNotice(text);
-  } else {
-    links_.messages.ShowError(text);
-  }
+  links_.messages.ShowError(text);
+  links_.messages.ShowHeldErrors();
 }
 
 void FormTimer::Command1_Click() {
@@ -133,6 +141,7 @@ int FormTimer::menuDuree_Selected() const {
 void FormTimer::menuDuree_Click(int choice) {
   if (choice < 0 || choice >= static_cast<int>(std::size(config::kRunMinutes))) return;
   links_.config.RunMinutes = config::kRunMinutes[choice];
+  if (read_deadline_ >= 0) owner_minutes_ = links_.config.RunMinutes;
   Note("Durée de mise en marche : " + std::to_string(links_.config.RunMinutes) +
        " minutes, dès le prochain lancement.");
   SaveSettings();
@@ -142,6 +151,11 @@ void FormTimer::SelectOption(int index) {
   // Only five buttons exist; the settings reader never hands over another
   // index, and anything else falls back to the first option.
   if (index < 0 || index >= kOptionCount) index = 0;
+  // Chosen while a held settings file waits to be read, the owner's choice
+  // is kept for that read, and wins over the file's.
+  if (read_deadline_ >= 0 && !taking_file_) owner_option_ = index;
+  if (taking_file_ && owner_option_ >= 0) index = owner_option_;
+  if (taking_file_ && owner_minutes_ > 0) links_.config.RunMinutes = owner_minutes_;
   OptionSelected = index;
   links_.view.ShowOptionSelected(index);
   Option1_Click(static_cast<int16_t>(index));
@@ -179,7 +193,9 @@ std::string FormTimer::HelpText() const {
          "Fichier, Historique.\n"
          "• Pour changer le dossier de HeavyWeather : menu Fichier, Chemin HeavyWeather.\n"
          "• Pour qu'Orvando démarre avec Windows, déjà en marche : menu Option, Démarrer avec "
-         "Windows.\n"
+         "Windows. " +
+         (links_.start_with_windows ? links_.start_with_windows->SignInText() : std::string()) +
+         "\n"
          "• Pour être prévenu loin du PC quand la station se tait : menu Option, Signal de vie.";
 }
 

@@ -144,7 +144,11 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   bool asking_quit_ = false;
   bool unreadable_file_ = false;  // the file held no folder at start-up, or is not read yet
   bool start_switch_ = false;
-  int64_t read_deadline_ = -1;  // of the reads of a held settings file (monotonic ms)
+  int64_t read_deadline_ = -1;  // of the reads of a held settings file (monotonic ms); -1: none
+  bool taking_file_ = false;    // the settings file's values are being taken
+  // The owner's choices while a held settings file waits to be read; -1, 0: none.
+  int owner_option_ = -1;
+  int owner_minutes_ = 0;
   int last_tick_second_ = -1;
   int run_ticks_ = 120;  // the length of the run under way, taken at its launch
 };

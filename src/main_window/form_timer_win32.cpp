@@ -298,8 +298,10 @@ LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   static const UINT show_yourself = RegisterWindowMessageW(kShowYourselfMessage);
   if (message == show_yourself) {
+    // Only the copy that runs answers: one still starting is about to end.
+    if (!started_) return 0;
     ComeToTheFront();
-    return 0;
+    return kShownAnswer;
   }
   return Window::OnMessage(message, wparam, lparam);
 }

@@ -31,6 +31,19 @@ std::string_view NextArgument(std::string_view& rest) {
   return argument;
 }
 
+// Orvando can't know whether the account has a password (one without opens
+// by itself), and never tries a sign-in to find out: a failed one counts
+// against the account. The words hold either way.
+constexpr const char* kNoAutomaticSignIn =
+    "Orvando démarrera avec Windows, une fois une session ouverte sur ce compte.\n\n"
+    "La connexion automatique n'est pas réglée pour ce compte. Si Windows demande un mot de passe "
+    "au démarrage, alors après une coupure de courant ou un redémarrage pour une mise à jour, le "
+    "PC attendra à l'écran de connexion, et aucun relevé n'aura lieu tant que personne ne se sera "
+    "connecté.\n\n"
+    "Pour que la session s'ouvre toute seule, réglez la connexion automatique : touches "
+    "Windows+R, « netplwiz », ou l'outil Autologon de Sysinternals.\n\n"
+    "Le signal de vie (menu Option) vous prévient quand la station se tait.";
+
 bool IsStartSwitch(std::string_view argument) {
   return !argument.empty() && (argument[0] == '/' || argument[0] == '-') &&
          SameText(argument.substr(1), "start");
@@ -77,7 +90,18 @@ void StartWithWindows::Toggle() {
   }
   Outcome written = entry_.Write(Command());
   if (written) written = entry_.TurnOn();
-  if (!written) messages_.ShowError(written.error + "\nOrvando ne démarrera pas avec Windows.");
+  if (!written)
+    return messages_.ShowError(written.error + "\nOrvando ne démarrera pas avec Windows.");
+  if (!entry_.SignsInAutomatically()) messages_.ShowInformation(kNoAutomaticSignIn);
+}
+
+std::string StartWithWindows::SignInText() const {
+  return entry_.SignsInAutomatically()
+             ? "La connexion automatique est réglée pour ce compte : après un redémarrage, "
+               "Windows ouvre la session tout seul."
+             : "La connexion automatique n'est pas réglée pour ce compte : si Windows demande un "
+               "mot de passe au démarrage, Orvando ne démarrera qu'une fois quelqu'un connecté "
+               "(réglage : « netplwiz », ou l'outil Autologon de Sysinternals).";
 }
 
 }  // namespace orvando

@@ -26,9 +26,14 @@ class StartWithWindows {
   // list. A value left by a copy that was moved names another one:
   // unchecked, and choosing the item writes it for this one.
   bool Checked() const;
-  // Unchecked: writes the value for this program file and turns it on.
-  // Checked: removes it. A failure is told to the user.
+  // Unchecked: writes the value for this program file and turns it on, and
+  // says what a restart with nobody at the PC then needs when Windows is not
+  // set to sign in by itself. Checked: removes it. A failure is told to the
+  // user.
   void Toggle();
+  // Whether Windows opens this session by itself after a restart, as "Aide"
+  // says it.
+  std::string SignInText() const;
   // The value as written: the quoted path, then " /start".
   std::string Command() const;
 

@@ -8,8 +8,9 @@ class SingleInstance {
   virtual ~SingleInstance() = default;
   virtual bool AnotherCopyRunning() = 0;
   // Asks the copy that runs to bring its window to the front (restored if
-  // minimised). False when it can't be asked: it belongs to another user, or
-  // runs with higher rights.
+  // minimised), and waits a moment for its answer. False when none came: it
+  // belongs to another user, runs with higher rights, is an older version,
+  // or is about to end.
   virtual bool ShowOtherCopy() = 0;
 };
 

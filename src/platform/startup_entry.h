@@ -23,6 +23,10 @@ class StartupEntry {
   virtual bool TurnedOff() const = 0;
   // Turns it on again; nothing to do where it is not turned off.
   virtual Outcome TurnOn() = 0;
+  // Windows is set to open this user's session by itself after a restart
+  // (automatic sign-in), so that the Run value runs with nobody at the PC.
+  // Only read, never written; what can't be read counts as not set.
+  virtual bool SignsInAutomatically() const = 0;
 };
 
 }  // namespace orvando

@@ -10,9 +10,16 @@ class UserMessages {
   virtual ~UserMessages() = default;
 
   // An error the user can act on, told while someone is at the PC (at
-  // start-up, or after a click): waits for OK. At most one such message is
-  // on screen at a time: one that arrives while another is shown is dropped.
-  virtual void ShowError(const std::string& text) = 0;
+  // start-up, or after a click): a box that waits for OK. At most one such
+  // box is on screen at a time: one that arrives while another is shown is
+  // dropped. Between HoldErrors and ShowHeldErrors it waits for nobody.
+  void ShowError(const std::string& text);
+  // Nobody may be at the PC (Windows started Orvando at sign-in): the errors
+  // of what follows are kept instead of shown, so that the caller first does
+  // what it must (arms the schedule); ShowHeldErrors then shows them, all in
+  // one notice, which waits for nobody.
+  void HoldErrors() { holding_ = true; }
+  void ShowHeldErrors();
 
   // Information the user asked for (the help): waits for OK.
   virtual void ShowInformation(const std::string& text) = 0;
@@ -27,6 +34,13 @@ class UserMessages {
   // The quit question: Yes/No, question icon, Yes the default, the
   // application's title. True for Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
+
+ protected:
+  virtual void ShowErrorBox(const std::string& text) = 0;
+
+ private:
+  bool holding_ = false;
+  std::string held_;
 };
 
 }  // namespace orvando

@@ -23,12 +23,21 @@ class Notices {
   // notice, which still tells when the trouble began, with its day when that
   // was another day.
   void Report(const std::string& what);
+  // A cause that holds from one slot to the next (HeavyWeather that won't
+  // close): reported as Report does, then kept in every later notice until
+  // LastingOver, so that a newer event adds to it and never hides it.
+  void ReportLasting(const std::string& what);
+  void LastingOver() { lasting_.clear(); }
 
  private:
+  void Show(const std::string& what, const LocalTime& now);
+
   UserMessages& messages_;
   const Clock& clock_;
   int replaced_ = 0;    // earlier events the notice on screen stands for
   LocalTime first_at_;  // the time of the first event it stands for
+  std::string lasting_;
+  LocalTime lasting_since_;
 };
 
 }  // namespace orvando

@@ -57,14 +57,17 @@ void OuvrFermHW::OuvrirHW() {
       TakeAsTheRun(process_,
                    "HeavyWeather fonctionne encore, sans fenêtre « heavy weather » : il tient lieu "
                    "de ce lancement.");
-    } else if (chemin_hw_.empty()) {
-      Tell(
-          "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Choisissez-le par le "
-          "menu Fichier, Chemin HeavyWeather.");
-    } else if (const Outcome there = folders_.FullFolder(chemin_hw_, full); !there) {
-      Tell(there.error + kNotLaunched);
     } else {
-      Launch();
+      NothingStuck();  // whatever was, has ended since
+      if (chemin_hw_.empty()) {
+        Tell(
+            "HeavyWeather n'a pas été lancé : son dossier n'est pas connu. Choisissez-le par le "
+            "menu Fichier, Chemin HeavyWeather.");
+      } else if (const Outcome there = folders_.FullFolder(chemin_hw_, full); !there) {
+        Tell(there.error + kNotLaunched);
+      } else {
+        Launch();
+      }
     }
   }
   // A failed attempt counts as a run too: the schedule goes on at its next
@@ -146,7 +149,7 @@ void OuvrFermHW::LookForWindow() {
   static constexpr std::span<const KeyEvent> kStrings[] = {hw::kOpenWindowMenu, hw::kPickMinimise};
   while (keys_typed_ < 2) {
     const WindowHandle front = station_.ForegroundWindow();
-    const std::vector<WindowHandle> mains = HeavyWeatherWindows(std::string(hw::kWindowTitle));
+    const std::vector<WindowHandle> mains = MainWindows();
     const bool main_in_front =
         front != 0 && std::find(mains.begin(), mains.end(), front) != mains.end();
     if (!main_in_front && front != 0 && process_ && station_.WindowProcess(front) == process_) {
@@ -177,7 +180,7 @@ void OuvrFermHW::LookForWindow() {
 // asked to minimise directly.
 void OuvrFermHW::MinimiseStartedWindow() {
   if (ending_) return;
-  for (WindowHandle window : HeavyWeatherWindows(std::string(hw::kWindowTitle))) {
+  for (WindowHandle window : MainWindows()) {
     if (station_.WindowProcess(window) == process_ && !station_.IsMinimised(window)) {
       station_.Minimise(window);
     }
@@ -187,6 +190,14 @@ void OuvrFermHW::MinimiseStartedWindow() {
 std::vector<WindowHandle> OuvrFermHW::HeavyWeatherWindows(const std::string& title) const {
   std::vector<WindowHandle> windows = station_.WindowsTitled(title);
   std::erase_if(windows, [this](WindowHandle window) { return !IsHeavyWeathers(window); });
+  return windows;
+}
+
+// Its main window: one titled so that is not a box, which a program's boxes
+// often are (they carry its name).
+std::vector<WindowHandle> OuvrFermHW::MainWindows() const {
+  std::vector<WindowHandle> windows = HeavyWeatherWindows(std::string(hw::kWindowTitle));
+  std::erase_if(windows, [this](WindowHandle window) { return station_.IsBox(window); });
   return windows;
 }
 
@@ -228,8 +239,7 @@ void OuvrFermHW::ClosePass() {
                      std::to_string((clock_.MonotonicMs() - run_began_ms_) / 1000) +
                      " s après son lancement" + verdict + ".");
     }
-    reported_stuck_.clear();
-    reported_process_ = 0;
+    NothingStuck();
     return EndClose(false);
   }
   const int64_t now = clock_.MonotonicMs();
@@ -239,15 +249,15 @@ void OuvrFermHW::ClosePass() {
       !alarm_.Set(static_cast<int>(std::min<int64_t>(deadline_ - now, timings_.pace_ms)),
                   [this] { OnAlarm(); })) {
     ReportStuck(HeavyWeatherWindows(std::string(hw::kWindowTitle)), process_left);
-    if (run_began_ms_ >= 0) JudgeTheRun();
     return EndClose(true);
   }
 }
 
 // A run that recorded something and closed well gets its signal of life;
-// not once Orvando is ending.
+// not once Orvando is ending. A close that gave up has said what is stuck:
+// whether that run recorded is no news, and would hide it.
 void OuvrFermHW::EndClose(bool gave_up) {
-  if (run_began_ms_ >= 0) CountRecording(verdict_);
+  if (run_began_ms_ >= 0 && !gave_up) CountRecording(verdict_);
   if (run_began_ms_ >= 0 && signal_ && !ending_) {
     signal_->RunOver(!gave_up && verdict_ == FolderWatch::Verdict::Recorded,
                      history_ ? history_->RunLines() : std::string());
@@ -267,32 +277,53 @@ void OuvrFermHW::ProgramEnding() {
 // A window that will not close, or a process that outlives its windows,
 // stays; the next slot runs with it instead of starting a second copy, and
 // its close gives up again. Orvando never kills it. The user hears of it
-// once, not at every slot: again only when something else is stuck too.
+// once, not at every slot (again only when something else is stuck), and
+// the notice keeps it while it lasts. What HeavyWeather shows now decides the
+// advice: a box may ask a question or say it is still saving, and ending
+// the program then would lose what it holds.
 void OuvrFermHW::ReportStuck(const std::vector<WindowHandle>& windows, bool process_left) {
-  const bool known = std::all_of(windows.begin(), windows.end(),
+  std::string boxes;
+  bool main_shown = false;
+  for (const ShownWindow& shown : ShownWindows()) {
+    if (IsMainWindow(shown)) {
+      main_shown = true;
+    } else {
+      boxes += " HeavyWeather affiche " + WhatItSays(shown) + ".";
+    }
+  }
+  const std::string after = "après " + std::to_string(timings_.close_bound_ms / 1000) + " secondes";
+  std::string what = "HeavyWeather ne s'est pas fermé";
+  if (!boxes.empty()) {
+    what += " " + after + "." + boxes +
+            " Répondez-y, ou fermez HeavyWeather vous-même : Orvando n'en lancera pas d'autre "
+            "copie tant qu'il tourne.";
+  } else if (main_shown) {
+    what += " : sa fenêtre « heavy weather » est toujours ouverte " + after +
+            ". Fermez HeavyWeather vous-même.";
+  } else {
+    what += " : sa fenêtre est fermée, mais son programme tourne toujours " + after +
+            ". Orvando n'en lancera pas d'autre copie tant qu'il tourne. Fermez HeavyWeather "
+            "vous-même (Gestionnaire des tâches).";
+  }
+  const bool known = what == reported_what_ &&
+                     std::all_of(windows.begin(), windows.end(),
                                  [this](WindowHandle window) {
                                    return std::find(reported_stuck_.begin(), reported_stuck_.end(),
                                                     window) != reported_stuck_.end();
                                  }) &&
                      (!process_left || process_ == reported_process_);
-  const std::string after = std::to_string(timings_.close_bound_ms / 1000) + " secondes";
-  const std::string what =
-      !windows.empty()
-          ? "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est toujours ouverte "
-            "après " +
-                after + ". Fermez HeavyWeather vous-même."
-          : "HeavyWeather ne s'est pas fermé : sa fenêtre est fermée, mais son programme tourne "
-            "toujours après " +
-                after +
-                ". Orvando n'en lancera pas d'autre copie tant qu'il tourne. Fermez HeavyWeather "
-                "vous-même (Gestionnaire des tâches).";
-  if (known) {
-    Note(what);  // the history keeps every one
-  } else {
-    Tell(what);
-  }
+  if (!known && !ending_) notices_.ReportLasting(what);
+  Note(what);  // the history keeps every one
   reported_stuck_ = windows;
   reported_process_ = process_left ? process_ : 0;
+  reported_what_ = what;
+}
+
+void OuvrFermHW::NothingStuck() {
+  reported_stuck_.clear();
+  reported_process_ = 0;
+  reported_what_.clear();
+  notices_.LastingOver();
 }
 
 // Once Orvando is ending, nobody is told: the history only.

@@ -107,14 +107,23 @@ class OuvrFermHW {
   void EndClose(bool gave_up);
   void MinimiseStartedWindow();
   std::vector<WindowHandle> HeavyWeatherWindows(const std::string& title) const;
+  std::vector<WindowHandle> MainWindows() const;
   bool IsHeavyWeathers(WindowHandle window) const;
   // The process followed is still there. One that has ended is let go.
   bool StillRunning();
   void Follow(ProcessId process);
   void ReportStuck(const std::vector<WindowHandle>& windows, bool process_left);
+  // Nothing is stuck any more: the notice no longer keeps it.
+  void NothingStuck();
+  // The visible windows of HeavyWeather's processes (the run's, and those of
+  // its windows), read without waiting for them.
+  std::vector<ShownWindow> ShownWindows() const;
+  static bool IsMainWindow(const ShownWindow& shown);
+  // "« caption » : « text »", on one line.
+  static std::string WhatItSays(const ShownWindow& shown);
   // Before the close request, while they are there: what HeavyWeather's own
   // windows say (an error box, a "no connection" dialog), the clues an owner
-  // needs later.
+  // needs later. At the bound, ReportStuck reads them again.
   void ReadShownWindows();
   // The run is over: whether it recorded anything, looked at once its
   // process has ended (or at the bound), when its files are final. Returns
@@ -140,13 +149,13 @@ class OuvrFermHW {
   SignalDeVie* const signal_;
   Wait wait_ = Wait::None;
   bool ending_ = false;
-  int64_t deadline_ = 0;       // of the wait under way (monotonic ms)
-  int keys_typed_ = 0;         // keystroke strings typed by the launch under way
-  bool box_first_ = false;     // a window of the started program that is not its main one
-                               // came to the front first: no key is typed at all
+  int64_t deadline_ = 0;    // of the wait under way (monotonic ms)
+  int keys_typed_ = 0;      // keystroke strings typed by the launch under way
+  bool box_first_ = false;  // a window of the started program that is not its main one
+                            // came to the front first: no key is typed at all
   FolderWatch watch_{folders_};
-  int silent_runs_ = 0;         // runs in a row that recorded nothing
-  LocalTime silent_since_;      // when the first of them began
+  int silent_runs_ = 0;     // runs in a row that recorded nothing
+  LocalTime silent_since_;  // when the first of them began
   // The HeavyWeather process of the run (started by us, or taken as the
   // run), followed until it has ended: after a close that gave up, still
   // between runs.
@@ -160,6 +169,7 @@ class OuvrFermHW {
   // the process that outlived them.
   std::vector<WindowHandle> reported_stuck_;
   ProcessId reported_process_ = 0;
+  std::string reported_what_;
 };
 
 }  // namespace orvando

@@ -29,7 +29,7 @@ std::string OneLine(const std::string& lines) {
 
 }  // namespace
 
-void OuvrFermHW::ReadShownWindows() {
+std::vector<ShownWindow> OuvrFermHW::ShownWindows() const {
   std::vector<ProcessId> processes;
   if (process_) processes.push_back(process_);
   for (WindowHandle window : HeavyWeatherWindows(std::string(hw::kWindowTitle))) {
@@ -38,13 +38,25 @@ void OuvrFermHW::ReadShownWindows() {
       processes.push_back(process);
     }
   }
+  std::vector<ShownWindow> shown;
   for (ProcessId process : processes) {
-    for (const ShownWindow& shown : station_.WindowsShownBy(process)) {
-      if (SameText(shown.title, hw::kWindowTitle)) continue;
-      const std::string text = OneLine(shown.text);
-      Note("HeavyWeather affichait « " + OneLine(shown.title) + " »" +
-           (text.empty() ? "" : " : « " + text + " »") + ".");
-    }
+    for (ShownWindow& window : station_.WindowsShownBy(process)) shown.push_back(std::move(window));
+  }
+  return shown;
+}
+
+bool OuvrFermHW::IsMainWindow(const ShownWindow& shown) {
+  return !shown.box && SameText(shown.title, hw::kWindowTitle);
+}
+
+std::string OuvrFermHW::WhatItSays(const ShownWindow& shown) {
+  const std::string text = OneLine(shown.text);
+  return "« " + OneLine(shown.title) + " »" + (text.empty() ? "" : " : « " + text + " »");
+}
+
+void OuvrFermHW::ReadShownWindows() {
+  for (const ShownWindow& shown : ShownWindows()) {
+    if (!IsMainWindow(shown)) Note("HeavyWeather affichait " + WhatItSays(shown) + ".");
   }
 }
 

@@ -115,6 +115,36 @@ TEST_F(E2e_MainWindow, SecondCopyEndsAndBringsTheFirstBackOnlyWhenStartedByHand)
   QuitAnsweringYes(main);
 }
 
+// A copy that takes the request and answers nothing (an older version, or
+// one about to end), played by this driver: nothing came to the front, so
+// the new copy says that Orvando already runs, then ends.
+class E2e_SecondCopy : public Scenario {};
+
+TEST_F(E2e_SecondCopy, ACopyThatDoesNotAnswerIsToldOfInABox) {
+  ASSERT_TRUE(WriteConfig(WrittenConfig(StationFolder(), 1)));
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Global\\Orvando.SingleInstance");
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"OrvandoFormTimer";
+  RegisterClassW(&wc);
+  const HWND older = CreateWindowW(wc.lpszClassName, L"Orvando", WS_OVERLAPPED, 0, 0, 100, 100,
+                                   nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_TRUE(mutex && older);
+  ASSERT_TRUE(StartOrvando());
+  const HWND box = WaitForMessageBox(orvando.pid(), kStartMs);
+  ASSERT_TRUE(box) << "no box";
+  EXPECT_EQ(MessageText(box).rfind(L"Orvando fonctionne déjà sur ce PC", 0), 0u)
+      << Narrow(MessageText(box));
+  EXPECT_FALSE(FindMainWindow(orvando.pid()));
+  ASSERT_TRUE(AnswerOk(box));
+  DWORD code = 1;
+  EXPECT_TRUE(orvando.WaitForExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+  DestroyWindow(older);
+  CloseHandle(mutex);
+}
+
 TEST_F(E2e_MainWindow, AboutOpenedTwiceGivesOneWindowThatQuitCloses) {
   const auto about_windows = [&] {
     int n = 0;

@@ -1,6 +1,8 @@
 // A start with Orvando.cfg already there: read, selected, rewritten in the
 // written form; a damaged or read-only file gets its French message and the
 // program goes on.
+#include <cstdio>
+#include <cstdlib>
 #include <ostream>
 #include <vector>
 
@@ -124,6 +126,38 @@ TEST_F(E2e_ReadOnlyFile, IsUsedAndEachFailedRewriteIsTold) {
   EXPECT_TRUE(ClockRuns(main));
   EXPECT_EQ(ConfigBytes(), before);
   EXPECT_TRUE(GetFileAttributesW(ConfigPath().c_str()) & FILE_ATTRIBUTE_READONLY);
+  QuitAnsweringYes(main);
+}
+
+// Started by Windows while a backup holds a damaged settings file (for
+// ORVANDO_E2E_HOLD_MS, 3 s unless set): armed once it reads, with what it
+// found in the notice, and no box waiting for anyone.
+using E2e_HeldAtSignIn = Scenario;
+
+TEST_F(E2e_HeldAtSignIn, ADamagedFileIsReadOnceLetGoAndArmsWithNobodyThere) {
+  const char* hold = std::getenv("ORVANDO_E2E_HOLD_MS");
+  const DWORD hold_ms = hold ? static_cast<DWORD>(std::atoi(hold)) : 3000;
+  ASSERT_TRUE(WriteConfig(std::string(kHeader) + "\r\n\"" + Ansi(StationFolder()) + "\",9\r\n"));
+  const HANDLE held =
+      CreateFileW(ConfigPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(orvando.Start(OrvandoExe(), Folder(), L"/start"));
+  ASSERT_TRUE(WaitForMainWindow()) << "no main window";
+  Sleep(hold_ms);  // the backup's own time
+  EXPECT_EQ(TextOf(StartStopButton(main)), L"Start") << "armed before the file was read";
+  CloseHandle(held);
+  const ULONGLONG released = GetTickCount64();
+  ASSERT_TRUE(WaitFor([&] { return TextOf(StartStopButton(main)) == L"Stop"; }, 60000))
+      << "not armed";
+  const ULONGLONG armed_after = GetTickCount64() - released;
+  const HWND notice = FindNotice(orvando.pid());
+  ASSERT_TRUE(notice) << "no notice";
+  const std::wstring text = MessageText(notice);
+  EXPECT_NE(text.find(L"incomplet ou abîmé"), std::wstring::npos) << Narrow(text);
+  EXPECT_FALSE(FindMessageBox(orvando.pid())) << "a box waits for someone";
+  EXPECT_TRUE(IsChecked(OptionButton(main, L"15 mn")));
+  std::printf("held %lu ms; armed %llu ms after its release; the notice:\n%s\n",
+              static_cast<unsigned long>(hold_ms), armed_after, Narrow(text).c_str());
   QuitAnsweringYes(main);
 }
 

@@ -76,6 +76,7 @@ struct FakeStartupEntry : StartupEntry {
     turned_off = false;
     return Outcome::Ok();
   }
+  bool SignsInAutomatically() const override { return signs_in; }
   Outcome Set(const std::string& command) {
     if (refuse) return Outcome::Fail("Accès refusé.");
     value = command;
@@ -85,6 +86,7 @@ struct FakeStartupEntry : StartupEntry {
   int writes = 0;
   bool turned_off = false;
   bool refuse = false;
+  bool signs_in = false;  // automatic sign-in set for this user
 };
 
 struct FakeAboutWindow : AboutWindowControl {

@@ -11,7 +11,6 @@ namespace orvando::test {
 
 class FakeMessages : public UserMessages {
  public:
-  void ShowError(const std::string& text) override { errors.push_back(text); }
   void ShowInformation(const std::string& text) override {
     informations.push_back(text);
     if (while_open) while_open();  // the box's own loop, until someone presses OK
@@ -19,6 +18,7 @@ class FakeMessages : public UserMessages {
   void ShowNotice(const std::string& text) override {
     notices.push_back(text);
     notice_shown = true;
+    if (on_notice) on_notice();
   }
   bool NoticeShown() const override { return notice_shown; }
   bool AskYesNo(const std::string& text) override {
@@ -26,13 +26,17 @@ class FakeMessages : public UserMessages {
     return answer_yes;
   }
 
-  std::vector<std::string> errors;
+  std::vector<std::string> errors;  // the boxes shown
   std::vector<std::string> informations;
   std::function<void()> while_open;
   std::vector<std::string> notices;  // every text the notice showed, in order
   bool notice_shown = false;         // set false: the user dismissed it
+  std::function<void()> on_notice;
   std::vector<std::string> questions;
   bool answer_yes = true;
+
+ protected:
+  void ShowErrorBox(const std::string& text) override { errors.push_back(text); }
 };
 
 }  // namespace orvando::test

@@ -51,7 +51,7 @@ Outcome FakeStation::StartProgram(const std::string& program, const std::string&
   processes[process] = process_template;
   ++followed[process];
   if (!box_first_title.empty()) {
-    AddWindow({0, box_first_title, process, false, 0, 0, 0, true});
+    AddWindow({0, box_first_title, process, false, 0, 0, 0, true, true});
   }
   if (started_window) {
     FakeWindow w = window_template;
@@ -84,6 +84,7 @@ bool FakeStation::PostToWindow(WindowHandle window, uint32_t message, uint64_t w
     const ProcessId process = w->process;
     windows_.erase(std::find_if(windows_.begin(), windows_.end(),
                                 [&](const FakeWindow& x) { return x.handle == window; }));
+    if (!box_on_close.title.empty()) shown[process].push_back(box_on_close);
     FakeProcess& p = processes[process];
     if (!HasWindows(process) && p.ends_at < 0 && p.lingers_ms >= 0) {
       p.ends_at = clock_.MonotonicMs() + p.lingers_ms;
@@ -161,6 +162,17 @@ bool FakeStation::IsMinimised(WindowHandle window) const {
 void FakeStation::Minimise(WindowHandle window) {
   calls.push_back("minimise " + std::to_string(window));
   if (FakeWindow* w = Live(window)) w->minimised = true;
+}
+
+std::vector<ShownWindow> FakeStation::WindowsShownBy(ProcessId process) const {
+  Appear();
+  std::vector<ShownWindow> found;
+  for (const auto& w : windows_) {
+    if (w.appears_at < 0 && w.process == process) found.push_back({w.title, "", w.box});
+  }
+  const auto it = shown.find(process);
+  if (it != shown.end()) found.insert(found.end(), it->second.begin(), it->second.end());
+  return found;
 }
 
 bool FakeStation::SendKeys(std::span<const KeyEvent> keys) {

@@ -30,6 +30,7 @@ struct FakeWindow {
   int close_requests = 0;
   int64_t appears_at = 0;       // monotonic ms
   bool comes_to_front = false;  // becomes the foreground window as it appears
+  bool box = false;             // a dialog box, or an owned window
 };
 
 class FakeStation : public StationPlatform {
@@ -59,8 +60,12 @@ class FakeStation : public StationPlatform {
   // StartProgram started, and whatever the test adds. A process not listed
   // can't be asked.
   std::map<ProcessId, std::string> programs;
-  // What each process shows besides its windows above (its boxes).
+  // What each process shows besides its windows above (its boxes), which it
+  // shows too.
   std::map<ProcessId, std::vector<ShownWindow>> shown;
+  // What a process shows in answer to a close request that took its window
+  // away (a "save?" box); empty title: nothing.
+  ShownWindow box_on_close;
   // Every process: those StartProgram started, and those of the windows the
   // test adds.
   mutable std::map<ProcessId, FakeProcess> processes;
@@ -86,11 +91,12 @@ class FakeStation : public StationPlatform {
   ProcessId WindowProcess(WindowHandle window) const override;
   bool ProgramOf(ProcessId process, std::string& program) const override;
   bool IsMinimised(WindowHandle window) const override;
-  void Minimise(WindowHandle window) override;
-  std::vector<ShownWindow> WindowsShownBy(ProcessId process) const override {
-    const auto it = shown.find(process);
-    return it == shown.end() ? std::vector<ShownWindow>{} : it->second;
+  bool IsBox(WindowHandle window) const override {
+    const FakeWindow* w = Live(window);
+    return w && w->box;
   }
+  void Minimise(WindowHandle window) override;
+  std::vector<ShownWindow> WindowsShownBy(ProcessId process) const override;
   bool SendKeys(std::span<const KeyEvent> keys) override;
   bool Follow(ProcessId process) override;
   bool Ended(ProcessId process) const override;

@@ -61,8 +61,8 @@ TEST(FormTimer_Startup, ASettingsFileHeldByAnotherProgramIsReadAgain) {
     const char* caption;
   } cases[] = {
       {"held a moment, /start", 300, true, "Stop"}, {"held 30 s, /start", 30000, true, "Stop"},
-      {"held for good, /start", -1, true, "Start"}, {"held a moment", 300, false, "Start"},
-      {"held for good", -1, false, "Start"},
+      {"held 119 s, /start", 119000, true, "Stop"}, {"held for good, /start", -1, true, "Start"},
+      {"held a moment", 300, false, "Start"},       {"held for good", -1, false, "Start"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -91,6 +91,59 @@ TEST(FormTimer_Startup, ASettingsFileHeldByAnotherProgramIsReadAgain) {
     }
     EXPECT_EQ(p.messages.notices.size() + p.messages.errors.size(), told.size());
   }
+}
+
+// Started by Windows, a held file read at last tells what it found in the
+// notice, which waits for nobody, and only once the schedule is armed.
+TEST(FormTimer_Startup, AtSignInWhatALaterReadFindsWaitsForNobody) {
+  struct Case {
+    const char* name;
+    std::string content;
+    bool read_only;
+    int64_t held_ms;  // -1: for good
+    const char* told;
+    const char* caption;  // when told
+  } cases[] = {
+      {"repaired", Written("C:\\Meteo", 7), false, 300, "abîmé", "Stop"},
+      {"rewrite refused", Written("C:\\Meteo", 3) + "\"Duree\",7\r\n", true, 300, "lecture seule",
+       "Stop"},
+      {"no folder", kHeader, false, 300, "illisible", "Start"},
+      {"never read", Written("C:\\Meteo", 3), false, -1, "réessayé", "Start"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Program p;
+    p.files.files[kPath] = {.bytes = c.content, .read_only = c.read_only};
+    p.files.files[kPath].locked_until_ms =
+        c.held_ms < 0 ? INT64_MAX : p.clock.MonotonicMs() + c.held_ms;
+    std::vector<std::string> captions;
+    p.messages.on_notice = [&] { captions.push_back(p.form.Command1Caption); };
+    ASSERT_TRUE(p.form.Form_Load(true));
+    p.settings_alarm.RunOut();
+    EXPECT_TRUE(p.messages.errors.empty());
+    ASSERT_EQ(p.messages.notices.size(), 1u);
+    EXPECT_NE(p.messages.notices[0].find(c.told), std::string::npos) << p.messages.notices[0];
+    EXPECT_EQ(captions, std::vector<std::string>{c.caption});
+  }
+}
+
+// The owner picks "6 h" and 10 minutes while the file is held: once it
+// reads, its folder is taken and those choices are written with it.
+TEST(FormTimer_Startup, ChoicesMadeWhileTheFileIsHeldWinOverIt) {
+  Program p;
+  p.files.files[kPath].bytes = Written("C:\\Meteo", 1);
+  p.files.files[kPath].locked_until_ms = p.clock.MonotonicMs() + 3000;
+  ASSERT_TRUE(p.form.Form_Load(true));
+  p.form.SelectOption(4);
+  p.form.menuDuree_Click(3);
+  p.settings_alarm.RunOut();
+  EXPECT_EQ(p.config.CheminHW, "C:\\Meteo");
+  EXPECT_EQ(p.form.Duree, "6");
+  EXPECT_EQ(p.view.option, 4);
+  EXPECT_EQ(p.files.Content(kPath), Written("C:\\Meteo", 4) + "\"Duree\",10\r\n");
+  EXPECT_EQ(p.form.Command1Caption, "Stop");
+  EXPECT_NE(p.files.Content("C:\\Orvando\\Orvando.log").find("intervalle « 6 h »"),
+            std::string::npos);
 }
 
 TEST(FormTimer_Startup, WhatTheSettingsFileDecides) {
@@ -233,9 +286,11 @@ TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {
     bool turned_off;     // in Task Manager's start-up list
     bool refuse, checked;
     std::string after;
+    bool signs_in = false;  // Windows opens the session by itself after a restart
   };
   const Case cases[] = {
       {"none: written", "", false, false, false, mine},
+      {"none: written, the session opens by itself", "", false, false, false, mine, true},
       {"this program, in another case: removed", "C:\\ORVANDO\\orvando.exe /start", false, false,
        true, ""},
       {"turned off: written and turned on", mine, true, false, false, mine},
@@ -249,12 +304,24 @@ TEST(FormTimer_StartWithWindows, TheMenuItemFollowsTheRunValue) {
     p.run_key.value = c.before;
     p.run_key.turned_off = c.turned_off;
     p.run_key.refuse = c.refuse;
+    p.run_key.signs_in = c.signs_in;
     EXPECT_EQ(p.form.menuDemarrage_Checked(), c.checked);
     p.form.menuDemarrage_Click();
     EXPECT_EQ(p.run_key.value, c.after);
     EXPECT_EQ(p.run_key.writes, c.after == mine ? 1 : 0);
     EXPECT_EQ(p.form.menuDemarrage_Checked(), c.after == mine);
     EXPECT_EQ(p.messages.errors.size(), c.refuse ? 1u : 0u);
+    // Turned on, it says what a restart needs with nobody at the PC, unless
+    // Windows signs in by itself; "Aide" says which.
+    const bool advice = c.after == mine && !c.signs_in;
+    ASSERT_EQ(p.messages.informations.size(), advice ? 1u : 0u);
+    if (advice) {
+      EXPECT_NE(p.messages.informations[0].find("netplwiz"), std::string::npos);
+    }
+    p.form.menuAide_Click();
+    EXPECT_NE(p.messages.informations.back().find(c.signs_in ? "est réglée pour ce compte"
+                                                             : "n'est pas réglée pour ce compte"),
+              std::string::npos);
   }
 }
 

@@ -49,6 +49,13 @@ TEST(Signal_Due, OnlyAfterARunThatRecordedAndClosedWhileArmed) {
       {"failed launch", [](Signal& s) { s.station.start_error = "introuvable"; }, 0},
       {"window that won't close", [](Signal& s) { s.station.window_template.closes_after = 0; }, 0},
       {"stopped during the run", [](Signal& s) { s.Run(30), s.form.Command1_Click(); }, 0},
+      {"quit during the close",
+       [](Signal& s) {
+         s.station.process_template.lingers_ms = 3000;
+         s.Run(130);
+         s.form.Unload();
+       },
+       0},
       {"no address", [](Signal& s) { s.ini.Write(""); }, 0},
   };
   for (const Case& c : cases) {
@@ -140,6 +147,8 @@ TEST(Signal_Address, WhatMayBeKept) {
       {"https://user@/x", "aucun serveur"},
       {"https://hc-ping.com:0/x", "port"},
       {"https://hc-ping.com:99999/x", "port"},
+      {"https://hc-ping.com:65536/x", "port"},
+      {"https://hc-ping.com:65535/x", nullptr},
       {"https://hc-ping.com:/x", "port"},
   };
   for (const auto& [address, wrong] : cases) {

@@ -85,6 +85,8 @@ TEST_F(Station, OuvrirTypesOnlyIntoTheStationsOwnWindow) {
        "Question"},
       {"a box first, its window in front later", true, 1000, true, false, "heavy weather", 0, true,
        "Question"},
+      {"a box captioned as its window first", true, 0, false, false, "heavy weather", 0, true,
+       "Heavy Weather"},
   };
   for (const auto& c : cases) {
     FakeClock clock(10, 0, 0);
@@ -180,14 +182,22 @@ TEST_F(Station, FermerEndsWithTheProcessAndTheNextLaunchWaitsForIt) {
     int lingers_ms;     // the process after its window; -1: never ends
     int64_t waited_ms;  // the close, from its request to its end
     int posts;
-    bool stuck;  // still running at the bound: told once, and the next slot's run
+    // Still running at the bound: what the one notice says; and the next
+    // slot's run.
+    const char* told = nullptr;
+    bool box = false;  // it answers the request with a box, and hides its window
   };
   const Case cases[] = {
-      {"closes at once", 1, 0, 100, 1, false},
-      {"asked twice", 2, 0, 5100, 2, false},
-      {"saves for 8 s after its window", 1, 8000, 8000, 1, false},
-      {"window stays", 0, 0, 60000, 13, true},
-      {"process outlives the bound", 1, -1, 60000, 1, true},
+      {"closes at once", 1, 0, 100, 1},
+      {"asked twice", 2, 0, 5100, 2},
+      {"saves for 8 s after its window", 1, 8000, 8000, 1},
+      {"window stays", 0, 0, 60000, 13,
+       "est toujours ouverte après 60 secondes. Fermez HeavyWeather vous-même."},
+      {"process outlives the bound", 1, -1, 60000, 1, "(Gestionnaire des tâches)"},
+      // Ending it now would lose what it was asked to save.
+      {"a box in answer", 1, -1, 60000, 1,
+       "après 60 secondes. HeavyWeather affiche « Heavy Weather » : « Enregistrer ? ». Répondez-y",
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -199,6 +209,8 @@ TEST_F(Station, FermerEndsWithTheProcessAndTheNextLaunchWaitsForIt) {
     folders.existing = {"C:\\Meteo"};
     station.window_template.closes_after = c.closes_after;
     station.process_template.lingers_ms = c.lingers_ms;
+    if (c.box) station.box_on_close = {"Heavy Weather", "Enregistrer ?", true};
+    const bool stuck = c.told != nullptr;
     OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
     hw.OuvrirHW();
     alarm.RunOut();
@@ -214,16 +226,23 @@ TEST_F(Station, FermerEndsWithTheProcessAndTheNextLaunchWaitsForIt) {
     EXPECT_FALSE(hw.HWLance);
     EXPECT_EQ(hw.HandleHW, 0u);
     EXPECT_EQ(hw.Waiting(), Wait::None);
-    EXPECT_EQ(station.Running(), c.stuck ? 1 : 0);
-    EXPECT_EQ(messages.notices.size(), c.stuck ? 1u : 0u);
+    EXPECT_EQ(station.Running(), stuck ? 1 : 0);
+    ASSERT_EQ(messages.notices.size(), stuck ? 1u : 0u);
+    if (stuck) {
+      const std::string& notice = messages.notices[0];
+      EXPECT_NE(notice.find(c.told), std::string::npos) << notice;
+      EXPECT_EQ(notice.find("Gestionnaire") != std::string::npos,
+                std::string(c.told).find("Gestionnaire") != std::string::npos)
+          << notice;
+    }
 
     hw.OuvrirHW();
     alarm.RunOut();
-    EXPECT_EQ(station.starts, c.stuck ? 1 : 2);
+    EXPECT_EQ(station.starts, stuck ? 1 : 2);
     EXPECT_EQ(station.Running(), 1);
     hw.FermerHW();
     alarm.RunOut();
-    EXPECT_EQ(messages.notices.size(), c.stuck ? 1u : 0u) << "told again";
+    EXPECT_EQ(messages.notices.size(), stuck ? 1u : 0u) << "told again";
     EXPECT_LE(station.followed.size(), 1u);
   }
 }
@@ -265,6 +284,12 @@ TEST_F(Station, FermerFenetreAsksEveryWindowWithThatTitleOnce) {
                                                      "post " + std::to_string(b) + " 16 1 1"}));
   EXPECT_EQ(hw.HandleHW, a);
   EXPECT_FALSE(hw.HWLance);
+  // One that comes a pass later is asked at once, though the others wait.
+  clock.Advance(100);
+  const WindowHandle c = station.AddWindow({0, "heavy weather", 10, false, 0});
+  hw.FermerFenetre("heavy weather");
+  EXPECT_EQ(station.calls.back(), "post " + std::to_string(c) + " 16 1 1");
+  EXPECT_EQ(station.posts, 3);
 }
 
 }  // namespace

@@ -86,6 +86,7 @@ TEST(Unattended_Notices, ANewEventReplacesTheUnreadOneAndSaysSinceWhen) {
     bool read_before;  // the user pressed OK on the notice shown
     const char* what;
     const char* shown;
+    int lasting = 0;  // 1: a cause that lasts; -1: the one before is over
   } steps[] = {
       {7, 3, 0, false, "a", "À 03:00 : a"},
       {7, 3, 2, false, "b", "À 03:02 : b\n\nCe message remplace celui de 03:00."},
@@ -100,12 +101,19 @@ TEST(Unattended_Notices, ANewEventReplacesTheUnreadOneAndSaysSinceWhen) {
       {14, 9, 0, false, "h",
        "À 09:00 : h\n\nCe message remplace les 2 précédents ; le premier date du vendredi 11 "
        "décembre à 18:00."},
+      // A newer event adds to a cause that lasts, and never hides it.
+      {14, 10, 0, true, "stuck", "À 10:00 : stuck", 1},
+      {15, 9, 0, false, "i",
+       "À 09:00 : i\n\nToujours vrai, depuis le lundi 14 décembre à 10:00 : stuck\n\nCe message "
+       "remplace celui du lundi 14 décembre à 10:00."},
+      {15, 9, 5, true, "j", "À 09:05 : j", -1},
   };
   for (const Step& s : steps) {
     clock.SetDate(2026, 12, s.day);
     clock.Set(s.h, s.m, 0);
     if (s.read_before) messages.notice_shown = false;
-    notices.Report(s.what);
+    if (s.lasting < 0) notices.LastingOver();
+    s.lasting > 0 ? notices.ReportLasting(s.what) : notices.Report(s.what);
     EXPECT_EQ(messages.notices.back(), s.shown);
   }
 }
@@ -221,6 +229,8 @@ TEST(Unattended_Notices, AWeekendOfFailuresLeavesOneNotice) {
     int stuck_windows;  // started windows that never close
     size_t starts, notices;
     const char* last_notice_part;
+    bool silent = false;  // no run records anything
+    int lingers_ms = 0;   // the process after its window; -1: never ends
   };
   // 3 h: back-to-back runs in 8 hours a day, from Friday 18:00 to Monday 06:00.
   const Case cases[] = {
@@ -228,6 +238,10 @@ TEST(Unattended_Notices, AWeekendOfFailuresLeavesOneNotice) {
        "remplace les 599 précédents ; le premier date du vendredi 4 décembre à 18:00."},
       // Closes that give up leave the window; every later slot runs with it.
       {"window never closes", false, 1, 1, 1, "ne s'est pas fermé"},
+      // What is stuck stays the news: not the cable, nor the batteries.
+      {"window never closes, nothing recorded", false, 1, 1, 1, "toujours ouverte", true},
+      {"process never ends, nothing recorded", false, 0, 1, 1, "programme tourne toujours", true,
+       -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -235,6 +249,8 @@ TEST(Unattended_Notices, AWeekendOfFailuresLeavesOneNotice) {
     u.clock.SetDate(2026, 12, 4);  // a Friday
     if (c.exe_missing) u.station.start_error = kMissingExe;
     u.station.window_template.closes_after = c.stuck_windows ? 0 : 1;
+    u.station.process_template.lingers_ms = c.lingers_ms;
+    if (c.silent) u.folders.files["C:\\Meteo"] = {{"history.dat", 3600, 1}};
     u.Run(60 * 3600);
 
     EXPECT_EQ(u.starts.size(), c.starts);

@@ -340,5 +340,38 @@ TEST(FormTimerWin32_Menu, DemarrerAvecWindowsWritesAndRemovesTheRunValue) {
   EXPECT_TRUE(w.messages.errors.empty());
 }
 
+// Automatic sign-in, as netplwiz sets it in the test prefix's registry: for
+// this user only, its domain aside. Read, never written.
+TEST(FormTimerWin32_Menu, AutomaticSignInIsThisUsersOnly) {
+  const auto set = [](const wchar_t* name, const std::wstring& value) {
+    if (value.empty()) {
+      RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, win32::kWinlogonKey, name);
+    } else {
+      RegSetKeyValueW(HKEY_LOCAL_MACHINE, win32::kWinlogonKey, name, REG_SZ, value.c_str(),
+                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+  };
+  struct Cleanup {
+    decltype(set)& clear;
+    ~Cleanup() { clear(L"AutoAdminLogon", L""), clear(L"DefaultUserName", L""); }
+  } cleanup{set};
+  wchar_t me[257];
+  DWORD size = 257;
+  ASSERT_TRUE(GetUserNameW(me, &size));
+  const struct {
+    std::wstring on, user;
+    bool signs_in;
+  } cases[] = {
+      {L"", me, false},  {L"1", me, true},           {L"1", L"PC-METEO\\" + std::wstring(me), true},
+      {L"0", me, false}, {L"1", L"quelquun", false}, {L"1", L"", false},
+  };
+  for (const auto& c : cases) {
+    set(L"AutoAdminLogon", c.on);
+    set(L"DefaultUserName", c.user);
+    EXPECT_EQ(win32::Win32StartupEntry().SignsInAutomatically(), c.signs_in)
+        << win32::Narrow(c.on) << " " << win32::Narrow(c.user);
+  }
+}
+
 }  // namespace
 }  // namespace orvando::test

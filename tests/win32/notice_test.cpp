@@ -104,11 +104,13 @@ struct Messages {
   win32::Win32Messages messages{notice, owner};
 };
 
-TEST(Win32Messages_Notice, ErrorsAtAnUnattendedStartGoToTheNotice) {
+TEST(Win32Messages_Notice, HeldErrorsGoToTheNotice) {
   Messages boxes;
   win32::Win32Messages& messages = boxes.messages;
-  messages.SetErrorsToNotice(true);
+  messages.HoldErrors();
   messages.ShowError("Impossible d'enregistrer le fichier « C:\\Orvando\\Orvando.cfg ».");
+  EXPECT_FALSE(messages.NoticeShown());
+  messages.ShowHeldErrors();
   EXPECT_TRUE(messages.NoticeShown());
 }
 

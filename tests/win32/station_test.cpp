@@ -224,45 +224,102 @@ TEST_F(StationWin32, TheCloseEndsWithTheProcessNotWithItsWindow) {
 }
 
 // A question HeavyWeather asks before its window gets no key (a space would
-// answer it); its window is asked to minimise directly, and the box is named
-// at the close, which then waits for the process the box keeps alive.
+// answer it), even captioned as its main window is; its window is asked to
+// minimise directly, and the box is named at the close. Captioned so, the
+// box is asked to close with the rest (its Cancel); otherwise it keeps the
+// process alive, and the notice says to answer it.
 TEST_F(StationWin32, ABoxBeforeItsWindowGetsNoKeyAndIsNamedAtTheClose) {
-  Mode(L"box-first,show-normal");
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", L"1000");
-  FakeFiles files;
-  History history(files, clock);
-  StationTimings timings;
-  timings.close_bound_ms = 2000;
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history, timings);
-  hw.OuvrirHW();
-  ASSERT_TRUE(WaitForLine("box"));
-  // In front, where a key typed for the station's window would land.
-  ASSERT_TRUE(WaitUntil([] {
-    wchar_t title[32] = {};
-    GetWindowTextW(GetForegroundWindow(), title, 32);
-    return std::wstring(title) == L"Connexion";
-  }));
-  ASSERT_TRUE(WaitForLine("window 1 0"));
-  ASSERT_TRUE(Settle(hw));
-  EXPECT_TRUE(WaitForLine("minimized 1", 3000)) << "not asked to minimise";
-  RunMessages(500);  // anything typed has arrived
-  EXPECT_TRUE(Events("boxkey").empty());
-  EXPECT_TRUE(Events("syskeydown").empty());
-  EXPECT_TRUE(Events("char").empty());
+  for (const std::wstring caption : {L"Connexion", L"Heavy Weather"}) {
+    SCOPED_TRACE(win32::Narrow(caption));
+    Mode(L"box-first,show-normal");
+    SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", L"1000");
+    SetEnvironmentVariableW(L"ORVANDO_STATION_BOX_CAPTION", caption.c_str());
+    FakeFiles files;
+    History history(files, clock);
+    StationTimings timings;
+    timings.close_bound_ms = 2000;
+    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history, timings);
+    hw.OuvrirHW();
+    ASSERT_TRUE(WaitForLine("box"));
+    // In front, where a key typed for the station's window would land.
+    ASSERT_TRUE(WaitUntil([&] {
+      wchar_t title[32] = {};
+      GetWindowTextW(GetForegroundWindow(), title, 32);
+      return title == caption;
+    }));
+    ASSERT_TRUE(WaitForLine("window 1 0"));
+    ASSERT_TRUE(Settle(hw));
+    EXPECT_TRUE(WaitForLine("minimized 1", 3000)) << "not asked to minimise";
+    RunMessages(500);  // anything typed has arrived
+    EXPECT_TRUE(Events("boxkey").empty());
+    EXPECT_TRUE(Events("syskeydown").empty());
+    EXPECT_TRUE(Events("char").empty());
 
-  hw.FermerHW();
-  ASSERT_TRUE(Settle(hw));
-  const std::string log = files.Content(history.Path());
-  EXPECT_NE(log.find("HeavyWeather affichait « Connexion » : « Rechercher la station sur COM1 ? »"),
-            std::string::npos)
-      << log;
-  EXPECT_EQ(log.find("déjà fermé"), std::string::npos) << log;
-  ASSERT_EQ(messages.notices.size(), 1u);
-  EXPECT_NE(messages.notices[0].find("son programme tourne toujours"), std::string::npos);
-  if (HasFailure()) {
-    for (const auto& line : LogLines()) std::printf("log: %s\n", line.c_str());
+    hw.FermerHW();
+    ASSERT_TRUE(Settle(hw));
+    const std::string log = files.Content(history.Path());
+    EXPECT_NE(log.find("HeavyWeather affichait « " + win32::Narrow(caption) +
+                       " » : « Rechercher la station sur COM1 ? »"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("déjà fermé"), std::string::npos) << log;
+    const bool asked_to_close = caption == L"Heavy Weather";
+    ASSERT_EQ(messages.notices.size(), asked_to_close ? 0u : 1u);
+    if (!asked_to_close) {
+      EXPECT_NE(messages.notices[0].find("Répondez-y"), std::string::npos) << messages.notices[0];
+    }
+    if (HasFailure()) {
+      for (const auto& line : LogLines()) std::printf("log: %s\n", line.c_str());
+    }
+    messages = {};
+    TearDown();
+    SetUp();
   }
   SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", nullptr);
+  SetEnvironmentVariableW(L"ORVANDO_STATION_BOX_CAPTION", nullptr);
+}
+
+// HeavyWeather stuck, slot after slot (the "3 h" hours run back to back):
+// told once, with what it shows now, never the cable nor Task Manager while
+// it shows a box; every later slot takes it as its run.
+TEST_F(StationWin32, AStuckStationIsToldOnceWithWhatItShowsSlotAfterSlot) {
+  SetEnvironmentVariableW(L"ORVANDO_STATION_LINGER_MS", L"600000");
+  const struct {
+    const wchar_t* mode;
+    const char* told;
+    bool task_manager;
+  } cases[] = {
+      {L"linger", "son programme tourne toujours", true},
+      {L"box-on-close",
+       "HeavyWeather affiche « Enregistrement » : « Enregistrer les relevés avant de quitter ? »",
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(win32::Narrow(c.mode));
+    Mode(c.mode);
+    FakeFiles files;
+    History history(files, clock);
+    StationTimings timings;
+    timings.close_bound_ms = 2000;
+    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history, timings);
+    for (int slot = 0; slot < 3; ++slot) {
+      hw.OuvrirHW();
+      ASSERT_TRUE(Settle(hw));
+      hw.FermerHW();
+      ASSERT_TRUE(Settle(hw));
+    }
+    EXPECT_EQ(Events("start").size(), 1u);
+    ASSERT_EQ(messages.notices.size(), 1u) << messages.notices.back();
+    const std::string& notice = messages.notices[0];
+    EXPECT_NE(notice.find(c.told), std::string::npos) << notice;
+    EXPECT_EQ(notice.find("Gestionnaire") != std::string::npos, c.task_manager) << notice;
+    std::printf("the notice after the third slot (%s):\n%s\n", win32::Narrow(c.mode).c_str(),
+                notice.c_str());
+    messages = {};
+    TearDown();
+    SetUp();
+  }
+  SetEnvironmentVariableW(L"ORVANDO_STATION_LINGER_MS", nullptr);
 }
 
 TEST_F(StationWin32, KeystrokesNeverReachAnotherProgramInFront) {

@@ -10,10 +10,9 @@ HWND Win32Messages::Owner() const {
   return owner && IsWindowVisible(owner) ? owner : nullptr;
 }
 
-void Win32Messages::ShowError(const std::string& text) {
+void Win32Messages::ShowErrorBox(const std::string& text) {
   // At most one error on screen: a second one while the first waits for its
   // OK (events keep running under a message box) is dropped.
-  if (errors_to_notice_) return ShowNotice(text);
   if (error_shown_) return;
   error_shown_ = true;
   MessageBoxW(Owner(), Widen(text).c_str(), kAppTitle,

@@ -26,22 +26,19 @@ class Win32Messages : public UserMessages {
  public:
   // `owner` owns the boxes (the main window) while it is on screen.
   Win32Messages(NoticeBoard& notice, const Window& owner) : notice_(notice), owner_(owner) {}
-  // Started by Windows, maybe with nobody at the PC: until the start-up
-  // sequence is over, an error goes to the notice instead of a box that
-  // would wait for someone to press OK.
-  void SetErrorsToNotice(bool to_notice) { errors_to_notice_ = to_notice; }
-  void ShowError(const std::string& text) override;
   void ShowInformation(const std::string& text) override;
   void ShowNotice(const std::string& text) override;
   bool NoticeShown() const override { return notice_.Shown(); }
   bool AskYesNo(const std::string& text) override;
+
+ protected:
+  void ShowErrorBox(const std::string& text) override;
 
  private:
   HWND Owner() const;
   NoticeBoard& notice_;
   const Window& owner_;
   bool error_shown_ = false;
-  bool errors_to_notice_ = false;
 };
 
 }  // namespace orvando::win32

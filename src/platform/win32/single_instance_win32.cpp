@@ -21,32 +21,37 @@ bool Win32SingleInstance::AnotherCopyRunning() {
 
 namespace {
 
-BOOL CALLBACK FindOtherMain(HWND window, LPARAM param) {
+// Asked in turn, every other copy's main window: a third start may also find
+// the one a second copy made before it learnt it was not alone, which does
+// not answer. The first that answers ends the search.
+BOOL CALLBACK AskToShow(HWND window, LPARAM shown) {
   wchar_t name[64];
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process != GetCurrentProcessId() && GetClassNameW(window, name, 64) &&
-      lstrcmpW(name, kMainWindowClass) == 0) {
-    *reinterpret_cast<HWND*>(param) = window;
-    return FALSE;
+  if (process == GetCurrentProcessId() || !GetClassNameW(window, name, 64) ||
+      lstrcmpW(name, kMainWindowClass) != 0) {
+    return TRUE;
   }
-  return TRUE;
+  // We were started by the user, so we may hand the foreground on.
+  AllowSetForegroundWindow(process);
+  static const UINT show_yourself = RegisterWindowMessageW(kShowYourselfMessage);
+  DWORD_PTR answer = 0;
+  *reinterpret_cast<bool*>(shown) =
+      SendMessageTimeoutW(window, show_yourself, 0, 0, SMTO_ABORTIFHUNG, kShowAnswerMs, &answer) &&
+      answer == static_cast<DWORD_PTR>(kShownAnswer);
+  return !*reinterpret_cast<bool*>(shown);
 }
 
 }  // namespace
 
 // Only a copy on this desktop, of the same rights, can be asked: another
 // user's is on another desktop, and an elevated one does not take messages
-// from us (the post is refused).
+// from us. The request is sent and its answer awaited a moment, so that
+// "shown" is never said of a window that did not come.
 bool Win32SingleInstance::ShowOtherCopy() {
-  HWND other = nullptr;
-  EnumWindows(FindOtherMain, reinterpret_cast<LPARAM>(&other));
-  if (!other) return false;
-  DWORD process = 0;
-  GetWindowThreadProcessId(other, &process);
-  // We were started by the user, so we may hand the foreground on.
-  AllowSetForegroundWindow(process);
-  return PostMessageW(other, RegisterWindowMessageW(kShowYourselfMessage), 0, 0) != FALSE;
+  bool shown = false;
+  EnumWindows(AskToShow, reinterpret_cast<LPARAM>(&shown));
+  return shown;
 }
 
 }  // namespace orvando::win32

@@ -11,6 +11,12 @@ inline constexpr const wchar_t* kInstanceMutexName = L"Global\\Orvando.SingleIns
 // and the message it posts there: "come to the front".
 inline constexpr const wchar_t* kMainWindowClass = L"OrvandoFormTimer";
 inline constexpr const wchar_t* kShowYourselfMessage = L"Orvando.ShowYourself";
+// What the copy that runs answers it, once it has come to the front. A copy
+// still starting (a second one, about to end) and an older version answer
+// 0, and so does a window that is gone or does not take our messages.
+inline constexpr LRESULT kShownAnswer = 0x4F52;  // "OR"
+// How long a copy is given to answer.
+inline constexpr UINT kShowAnswerMs = 2000;
 
 class Win32SingleInstance : public SingleInstance {
  public:

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "platform/win32/text_win32.h"
 #include "platform/win32/unique_handle_win32.h"
 
@@ -31,29 +29,41 @@ Outcome RemoveValue(const wchar_t* key_name) {
   return Failure("de supprimer", key_name, status);
 }
 
+// A text value (REG_SZ, or REG_EXPAND_SZ expanded); false when there is none.
+bool StringValue(HKEY root, const wchar_t* key, const wchar_t* name, std::wstring& value) {
+  wchar_t text[2048];
+  DWORD size = sizeof text;
+  if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  value = text;
+  return true;
+}
+
 }  // namespace
 
 bool Win32StartupEntry::Read(std::string& command) const {
-  LSTATUS status = ERROR_SUCCESS;
-  const UniqueRegKey key = OpenKey(kRunKey, KEY_QUERY_VALUE, status);
-  if (!key) return false;
-  DWORD type = 0, size = 0;
-  status = RegQueryValueExW(key.get(), kRunValue, nullptr, &type, nullptr, &size);
-  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
-  std::vector<wchar_t> text(size / sizeof(wchar_t) + 1, L'\0');
-  status = RegQueryValueExW(key.get(), kRunValue, nullptr, &type,
-                            reinterpret_cast<BYTE*>(text.data()), &size);
-  if (status != ERROR_SUCCESS) return false;
-  text.resize(size / sizeof(wchar_t) + 1);  // the value may lack its final null
-  if (type == REG_EXPAND_SZ) {
-    wchar_t expanded[2048];
-    const DWORD n = ExpandEnvironmentStringsW(text.data(), expanded, 2048);
-    if (n == 0 || n > 2048) return false;
-    command = Narrow(expanded);
-    return true;
-  }
-  command = Narrow(text.data());
+  std::wstring value;
+  if (!StringValue(HKEY_CURRENT_USER, kRunKey, kRunValue, value)) return false;
+  command = Narrow(value);
   return true;
+}
+
+// The user named without a domain ("DOMAINE\jean", "jean@domaine.fr"): the
+// domain is Windows' business, the account ours.
+bool Win32StartupEntry::SignsInAutomatically() const {
+  std::wstring on, user;
+  if (!StringValue(HKEY_LOCAL_MACHINE, kWinlogonKey, L"AutoAdminLogon", on) || on != L"1" ||
+      !StringValue(HKEY_LOCAL_MACHINE, kWinlogonKey, L"DefaultUserName", user)) {
+    return false;
+  }
+  const size_t name = user.find_last_of(L'\\') + 1;  // 0 without a domain
+  const size_t at = user.find(L'@', name);
+  const int length = static_cast<int>((at == std::wstring::npos ? user.size() : at) - name);
+  wchar_t me[257];
+  DWORD size = 257;
+  return GetUserNameW(me, &size) &&
+         CompareStringOrdinal(user.c_str() + name, length, me, -1, TRUE) == CSTR_EQUAL;
 }
 
 Outcome Win32StartupEntry::Write(const std::string& command) {

@@ -13,6 +13,10 @@ inline constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\Curren
 inline constexpr const wchar_t* kApprovedKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 inline constexpr const wchar_t* kRunValue = L"Orvando";
+// Automatic sign-in, as netplwiz and Sysinternals Autologon set it: the
+// value AutoAdminLogon "1", and DefaultUserName the user it signs in.
+inline constexpr const wchar_t* kWinlogonKey =
+    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 
 class Win32StartupEntry : public StartupEntry {
  public:
@@ -21,6 +25,7 @@ class Win32StartupEntry : public StartupEntry {
   Outcome Remove() override;
   bool TurnedOff() const override;
   Outcome TurnOn() override;
+  bool SignsInAutomatically() const override;
 };
 
 }  // namespace orvando::win32

@@ -34,6 +34,12 @@ BOOL CALLBACK CollectTitled(HWND window, LPARAM param) {
   return TRUE;
 }
 
+bool IsBoxWindow(HWND window) {
+  wchar_t cls[16];
+  return GetWindow(window, GW_OWNER) != nullptr ||
+         (GetClassNameW(window, cls, 16) && lstrcmpW(cls, L"#32770") == 0);
+}
+
 struct ShownSearch {
   DWORD process;
   std::vector<ShownWindow> found;
@@ -63,7 +69,7 @@ BOOL CALLBACK CollectShown(HWND window, LPARAM param) {
   DWORD process = 0;
   if (GetWindowThreadProcessId(window, &process) && process == search.process &&
       IsWindowVisible(window)) {
-    ShownWindow shown{TextOf(window), {}};
+    ShownWindow shown{TextOf(window), {}, IsBoxWindow(window)};
     EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&shown.text));
     search.found.push_back(std::move(shown));
   }
@@ -165,6 +171,10 @@ bool Win32Station::ProgramOf(ProcessId process, std::string& program) const {
 
 bool Win32Station::IsMinimised(WindowHandle window) const {
   return IsIconic(ToHwnd(window)) != FALSE;
+}
+
+bool Win32Station::IsBox(WindowHandle window) const {
+  return IsBoxWindow(ToHwnd(window));
 }
 
 // Posted, as the window menu would send it: a station that does not answer

@@ -21,6 +21,7 @@ class Win32Station : public StationPlatform {
   ProcessId WindowProcess(WindowHandle window) const override;
   bool ProgramOf(ProcessId process, std::string& program) const override;
   bool IsMinimised(WindowHandle window) const override;
+  bool IsBox(WindowHandle window) const override;
   void Minimise(WindowHandle window) override;
   std::vector<ShownWindow> WindowsShownBy(ProcessId process) const override;
   bool SendKeys(std::span<const KeyEvent> keys) override;

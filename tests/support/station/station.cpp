@@ -18,10 +18,15 @@
 //       linger         its process lives on ORVANDO_STATION_LINGER_MS after
 //                      its last window has gone, as a program that saves its
 //                      files and lets go of its port after hiding its window
-//       box-first      asks a question in a box, "Connexion", before its
-//                      window: the window comes ORVANDO_STATION_DELAY_MS
-//                      later, behind the box, which nobody answers
+//       box-first      asks a question in a box, "Connexion" (or
+//                      ORVANDO_STATION_BOX_CAPTION), before its window: the
+//                      window comes ORVANDO_STATION_DELAY_MS later, behind
+//                      the box, which nobody answers
+//       box-on-close   answers the first WM_CLOSE by hiding its window and
+//                      asking in a box, "Enregistrement", whether to save;
+//                      nobody answers, and it runs on
 //   ORVANDO_STATION_DELAY_MS     for slow-window and box-first (default 2000)
+//   ORVANDO_STATION_BOX_CAPTION  for box-first (default "Connexion")
 //   ORVANDO_STATION_LINGER_MS    for linger (default 8000)
 //   ORVANDO_STATION_DATA_MS      for write-data (default 2000)
 //   ORVANDO_STATION_LIFETIME_MS  ends on its own after this long (default
@@ -46,6 +51,7 @@
 //   close <n> <wParam> <lParam>            each WM_CLOSE
 //   data <bytes>                           history.dat's size once written
 //   box                                    the box is shown
+//   closebox                               box-on-close: its box is shown
 //   boxkey <message> <code>                a key reached the box (WM_KEYDOWN,
 //                                          WM_CHAR... as a decimal number)
 //   gone                                   linger: the last window is gone
@@ -99,6 +105,7 @@ std::string Num(unsigned long long n) {
 }
 
 int g_open_windows = 0;
+bool g_opened = false;  // a window was opened
 HWND g_box = nullptr;
 constexpr UINT_PTR kDataTimer = 1;
 constexpr UINT kShowErrorBox = WM_APP;
@@ -167,10 +174,21 @@ LRESULT CALLBACK StationProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       if (wparam == SIZE_MINIMIZED) Log("minimized " + n);
       if (wparam == SIZE_RESTORED) Log("restored " + n);
       break;
-    case WM_CLOSE:
+    case WM_CLOSE: {
       Log("close " + n + " " + Num(wparam) + " " + Num(static_cast<unsigned long long>(lparam)));
       if (HasMode(L"ignore-close")) return 0;
-      break;
+      static bool asking = false;
+      if (!HasMode(L"box-on-close")) break;
+      if (asking) return 0;  // a request that comes while it asks
+      asking = true;
+      ShowWindow(window, SW_HIDE);
+      Log("closebox");
+      if (MessageBoxW(nullptr, L"Enregistrer les relevés avant de quitter ?", L"Enregistrement",
+                      MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        DestroyWindow(window);
+      }
+      return 0;
+    }
     case WM_TIMER:
       if (wparam == kDataTimer) WriteData();
       return 0;
@@ -204,6 +222,7 @@ void OpenWindow(HINSTANCE instance, int number, int show) {
   if (!window) return;
   SetWindowLongPtrW(window, GWLP_USERDATA, number);
   ++g_open_windows;
+  g_opened = true;
   if (!normal) ShowWindow(window, show);
   if (HasMode(L"take-focus")) SetForegroundWindow(window);
   if (number == 1 && HasMode(L"write-data")) {
@@ -252,8 +271,12 @@ void AskFirst() {
         return CallNextHookEx(nullptr, code, wparam, lparam);
       },
       nullptr, GetCurrentThreadId());
-  MessageBoxW(nullptr, L"Rechercher la station sur COM1 ?", L"Connexion",
+  const std::wstring caption = Env(L"ORVANDO_STATION_BOX_CAPTION");
+  MessageBoxW(nullptr, L"Rechercher la station sur COM1 ?",
+              caption.empty() ? L"Connexion" : caption.c_str(),
               MB_OKCANCEL | MB_ICONQUESTION | MB_SETFOREGROUND);
+  // Its windows closed while it asked: nothing is left.
+  if (g_opened && g_open_windows == 0) PostQuitMessage(0);
 }
 
 }  // namespace

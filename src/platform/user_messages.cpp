@@ -1,0 +1,18 @@
+#include "platform/user_messages.h"
+
+#include <utility>
+
+namespace orvando {
+
+void UserMessages::ShowError(const std::string& text) {
+  if (!holding_) return ShowErrorBox(text);
+  if (!held_.empty()) held_ += "\n\n";
+  held_ += text;
+}
+
+void UserMessages::ShowHeldErrors() {
+  holding_ = false;
+  if (!held_.empty()) ShowNotice(std::exchange(held_, {}));
+}
+
+}  // namespace orvando
