@@ -14,7 +14,12 @@
 //   behind it (about 54 KB). This file defines every function of that
 //   library object, so it is never linked: should a later libstdc++ add one
 //   there that the program calls, the link fails ("multiple definition")
-//   instead of the program growing unseen.
+//   instead of the program growing unseen;
+// - the two other throws that linked in the whole exception runtime (the
+//   unwinder, the personality routine, the type matching of catch): a
+//   std::function called empty (functional.o, which holds nothing else we
+//   use), and operator new out of memory, replaced as the standard allows,
+//   with the delete that goes with it.
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -45,6 +50,11 @@ void __throw_runtime_error(const char*) { abort(); }
 void __throw_range_error(const char*) { abort(); }
 void __throw_overflow_error(const char*) { abort(); }
 void __throw_underflow_error(const char*) { abort(); }
+void __throw_bad_function_call() { abort(); }
 
 }  // namespace std
+
+void* operator new(std::size_t size) { if (void* p = std::malloc(size ? size : 1)) return p; std::abort(); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 // clang-format on
