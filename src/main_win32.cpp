@@ -82,6 +82,7 @@ struct Program {
   win32::Win32Station station_platform;
   win32::Win32Alarm alarm;           // the station control's waits
   win32::Win32Alarm settings_alarm;  // a settings file held by another program at start-up
+  win32::Win32Alarm signal_alarm;    // the same for Orvando.ini
   win32::Win32SingleInstance instance;
   win32::Win32Shell shell;
   win32::Win32Power power;
@@ -117,7 +118,7 @@ struct Program {
   OuvrFermHW station{config,   folders, station_platform, alarm, clock, messages,
                      &history, {},      &signal};
   OrvandoIni ini{files};
-  SignalDeVie signal{ini, http, clock, station.notices(), &history};
+  SignalDeVie signal{ini, http, clock, &signal_alarm, station.notices(), &history};
   SignalWindow signal_form{signal_window, signal, messages};
   SelectDir select_dir{install, form, config, folders, files, drives};
   About about{about_window, shell};

@@ -7,6 +7,8 @@
 namespace orvando::ini {
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view Trimmed(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -15,7 +17,7 @@ std::string_view Trimmed(std::string_view s) {
 
 // The lines, without their ends; a byte-order mark at the start is dropped.
 std::vector<std::string_view> Lines(std::string_view text) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   std::vector<std::string_view> lines;
   while (!text.empty()) {
     const size_t end = text.find_first_of("\r\n");
@@ -42,6 +44,10 @@ bool KeyValue(std::string_view line, std::string_view& key, std::string_view& va
   if (equal == std::string_view::npos) return false;
   key = Trimmed(trimmed.substr(0, equal));
   value = Trimmed(trimmed.substr(equal + 1));
+  // Adresse="https://..." as many ini files write a value.
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    value = value.substr(1, value.size() - 2);
+  }
   return true;
 }
 
@@ -65,7 +71,9 @@ bool Value(std::string_view text, std::string_view section, std::string_view key
 std::string WithValue(std::string_view text, std::string_view section, std::string_view key,
                       std::string_view value) {
   const std::string setting = std::string(key) + "=" + std::string(value);
-  std::string out;
+  // A byte-order mark the owner's editor wrote stays: without it, Notepad
+  // may take the file for ANSI.
+  std::string out(text.starts_with(kByteOrderMark) ? kByteOrderMark : "");
   bool inside = false, seen_section = false, written = value.empty();
   const auto add = [&out](std::string_view line) { out.append(line).append("\r\n"); };
   for (const std::string_view line : Lines(text)) {

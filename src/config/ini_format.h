@@ -5,8 +5,9 @@
 //   [SignalDeVie]
 //   Adresse=https://hc-ping.com/...
 // Section and key names are compared without case; spaces around names and
-// values are dropped; a line starting with ";" or "#" is a comment. A line
-// this program doesn't know is kept as it is when a value is written.
+// values are dropped, and double quotes around a value; a line starting with
+// ";" or "#" is a comment. A line this program doesn't know, and a byte-order
+// mark, are kept as they are when a value is written.
 
 #include <string>
 #include <string_view>

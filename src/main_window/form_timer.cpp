@@ -68,24 +68,18 @@ void FormTimer::ReadSettings() {
     unreadable_file_ = read == I_Ofichier::ReadOutcome::NoFolder;
     if (unreadable_file_) FirstStart();
     taking_file_ = false;
-    read_deadline_ = -1;
+    held_.Over();
     if (!unreadable_file_ && start_switch_ && Command1Caption != "Stop") SetArmed(true);
     return links_.messages.ShowHeldErrors();
   }
   taking_file_ = false;
-  const int64_t now = links_.clock.MonotonicMs();
-  if (read_deadline_ < 0) {
+  if (!held_.Waiting()) {
     unreadable_file_ = true;
     SelectOption(0);
-    read_deadline_ = now + kSettingsRetryBoundMs;
   }
-  if (now < read_deadline_ && links_.alarm &&
-      links_.alarm->Set(kSettingsRetryMs, [this] { ReadSettings(); })) {
-    return links_.messages.ShowHeldErrors();
-  }
-  read_deadline_ = -1;
+  if (held_.ReadAgain([this] { ReadSettings(); })) return links_.messages.ShowHeldErrors();
   const std::string text = links_.config.ReadError() + " Orvando a réessayé pendant " +
-                           std::to_string(kSettingsRetryBoundMs / 60000) +
+                           std::to_string(kHeldFileBoundMs / 60000) +
                            " minutes et n'est pas en marche. Fermez le programme qui tient ce "
                            "fichier ouvert (sauvegarde, synchronisation, antivirus), puis "
                            "relancez Orvando.";
@@ -141,7 +135,7 @@ int FormTimer::menuDuree_Selected() const {
 void FormTimer::menuDuree_Click(int choice) {
   if (choice < 0 || choice >= static_cast<int>(std::size(config::kRunMinutes))) return;
   links_.config.RunMinutes = config::kRunMinutes[choice];
-  if (read_deadline_ >= 0) owner_minutes_ = links_.config.RunMinutes;
+  if (held_.Waiting()) owner_minutes_ = links_.config.RunMinutes;
   Note("Durée de mise en marche : " + std::to_string(links_.config.RunMinutes) +
        " minutes, dès le prochain lancement.");
   SaveSettings();
@@ -153,7 +147,7 @@ void FormTimer::SelectOption(int index) {
   if (index < 0 || index >= kOptionCount) index = 0;
   // Chosen while a held settings file waits to be read, the owner's choice
   // is kept for that read, and wins over the file's.
-  if (read_deadline_ >= 0 && !taking_file_) owner_option_ = index;
+  if (held_.Waiting() && !taking_file_) owner_option_ = index;
   if (taking_file_ && owner_option_ >= 0) index = owner_option_;
   if (taking_file_ && owner_minutes_ > 0) links_.config.RunMinutes = owner_minutes_;
   OptionSelected = index;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "config/held_file.h"
 #include "config/i_ofichier.h"
 #include "history/history.h"
 #include "main_window/form_timer_view.h"
@@ -27,10 +28,6 @@ inline constexpr uint32_t kIndicatorBright = 255;  // bright red
 // A run lasts this many ticks a minute of its length (120 by default).
 inline constexpr int kTicksPerMinute = 60;
 inline constexpr const char* kQuitQuestion = "Arr\xC3\xAAter le timer et quitter ?";
-// A settings file held by another program is read again at this pace, for
-// at most this long.
-inline constexpr int kSettingsRetryMs = 500;
-inline constexpr int kSettingsRetryBoundMs = 120000;
 
 class FormTimer : public OptionSelector, public MainWindowControl {
  public:
@@ -144,8 +141,8 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   bool asking_quit_ = false;
   bool unreadable_file_ = false;  // the file held no folder at start-up, or is not read yet
   bool start_switch_ = false;
-  int64_t read_deadline_ = -1;  // of the reads of a held settings file (monotonic ms); -1: none
-  bool taking_file_ = false;    // the settings file's values are being taken
+  HeldFile held_{links_.alarm, links_.clock};  // the settings file, held at start-up
+  bool taking_file_ = false;                   // the settings file's values are being taken
   // The owner's choices while a held settings file waits to be read; -1, 0: none.
   int owner_option_ = -1;
   int owner_minutes_ = 0;

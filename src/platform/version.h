@@ -4,6 +4,6 @@
 
 namespace orvando {
 
-inline constexpr const char* kVersion = "1.20";
+inline constexpr const char* kVersion = "1.30";
 
 }  // namespace orvando

@@ -24,6 +24,12 @@ void Notices::ReportLasting(const std::string& what) {
   lasting_ = what;
 }
 
+void Notices::Add(const std::string& what) {
+  if (!messages_.NoticeShown() || shown_.empty()) return Report(what);
+  shown_ += "\n\nÀ " + HourMinute(clock_.Now()) + " : " + what;
+  messages_.ShowNotice(shown_);
+}
+
 void Notices::Show(const std::string& what, const LocalTime& now) {
   if (messages_.NoticeShown()) {
     ++replaced_;
@@ -44,6 +50,7 @@ void Notices::Show(const std::string& what, const LocalTime& now) {
     text += "\n\nCe message remplace les " + std::to_string(replaced_) +
             " précédents ; le premier date " + first + ".";
   }
+  shown_ = text;
   messages_.ShowNotice(text);
 }
 

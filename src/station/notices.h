@@ -28,6 +28,9 @@ class Notices {
   // LastingOver, so that a newer event adds to it and never hides it.
   void ReportLasting(const std::string& what);
   void LastingOver() { lasting_.clear(); }
+  // Adds "À hh:mm : <what>" below what the notice on screen says, which it
+  // hides nothing of; shown as Report does when there is none.
+  void Add(const std::string& what);
 
  private:
   void Show(const std::string& what, const LocalTime& now);
@@ -38,6 +41,7 @@ class Notices {
   LocalTime first_at_;  // the time of the first event it stands for
   std::string lasting_;
   LocalTime lasting_since_;
+  std::string shown_;  // the text on screen
 };
 
 }  // namespace orvando

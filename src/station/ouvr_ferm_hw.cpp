@@ -43,7 +43,8 @@ OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
 void OuvrFermHW::OuvrirHW() {
   if (wait_ != Wait::None) return;  // the launch or close under way goes on
   if (!HWLance) {
-    std::string full;  // only whether the folder is there matters here
+    if (history_) history_->BeginRun();  // what the slot writes, for the signal of life
+    std::string full;                    // only whether the folder is there matters here
     const std::vector<WindowHandle> open = HeavyWeatherWindows(std::string(hw::kWindowTitle));
     if (!open.empty()) {
       // HeavyWeather is open already: left by a close that gave up, or opened
@@ -114,7 +115,6 @@ void OuvrFermHW::TakeAsTheRun(ProcessId process, const std::string& what) {
 }
 
 void OuvrFermHW::BeginRun(const std::string& folder) {
-  if (history_) history_->BeginRun();
   run_began_ms_ = clock_.MonotonicMs();
   run_began_at_ = clock_.Now();
   watch_.Start(folder);
@@ -257,10 +257,11 @@ void OuvrFermHW::ClosePass() {
 // not once Orvando is ending. A close that gave up has said what is stuck:
 // whether that run recorded is no news, and would hide it.
 void OuvrFermHW::EndClose(bool gave_up) {
-  if (run_began_ms_ >= 0 && !gave_up) CountRecording(verdict_);
-  if (run_began_ms_ >= 0 && signal_ && !ending_) {
-    signal_->RunOver(!gave_up && verdict_ == FolderWatch::Verdict::Recorded,
-                     history_ ? history_->RunLines() : std::string());
+  if (run_began_ms_ >= 0 && !gave_up) {
+    CountRecording(verdict_);
+    if (verdict_ == FolderWatch::Verdict::Recorded && signal_ && !ending_) {
+      signal_->RunGood(history_ ? history_->RunLines() : std::string());
+    }
   }
   wait_ = Wait::None;
   HWLance = false;
@@ -312,8 +313,11 @@ void OuvrFermHW::ReportStuck(const std::vector<WindowHandle>& windows, bool proc
                                                     window) != reported_stuck_.end();
                                  }) &&
                      (!process_left || process_ == reported_process_);
-  if (!known && !ending_) notices_.ReportLasting(what);
-  Note(what);  // the history keeps every one
+  if (known) {
+    Note(what);  // the history keeps every one
+  } else {
+    Tell(what, true);
+  }
   reported_stuck_ = windows;
   reported_process_ = process_left ? process_ : 0;
   reported_what_ = what;
@@ -326,10 +330,18 @@ void OuvrFermHW::NothingStuck() {
   notices_.LastingOver();
 }
 
-// Once Orvando is ending, nobody is told: the history only.
-void OuvrFermHW::Tell(const std::string& what) {
-  if (!ending_) notices_.Report(what);
+// What the notice tells the owner at the PC, the signal of life tells the
+// monitoring service at the same moment. Once Orvando is ending, nobody is
+// told: the history only.
+void OuvrFermHW::Tell(const std::string& what, bool lasting) {
   Note(what);
+  if (ending_) return;
+  if (lasting) {
+    notices_.ReportLasting(what);
+  } else {
+    notices_.Report(what);
+  }
+  if (signal_) signal_->RunFailed(what, history_ ? history_->RunLines() : std::string());
 }
 
 void OuvrFermHW::Note(const std::string& what) {

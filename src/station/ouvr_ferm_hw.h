@@ -134,8 +134,9 @@ class OuvrFermHW {
   // after such runs written down; a run that could not be checked changes
   // nothing.
   void CountRecording(FolderWatch::Verdict verdict);
-  // A failure of the schedule: in the notice and in the history.
-  void Tell(const std::string& what);
+  // A failure of the schedule: in the history, the notice (kept there while
+  // it lasts) and to the monitoring service.
+  void Tell(const std::string& what, bool lasting = false);
   void Note(const std::string& what);
 
   const std::string& chemin_hw_;

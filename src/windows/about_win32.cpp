@@ -34,7 +34,7 @@ constexpr ControlSpec kControls[] = {
     {kAboutLabel3,
      kAboutFrame1,
      L"STATIC",
-     "V 1.20",
+     "V 1.30",
      SS_CENTER | SS_NOPREFIX,
      0,
      {1080, 915, 615, 255}},

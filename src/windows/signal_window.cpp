@@ -14,6 +14,7 @@ std::string Trimmed(const std::string& text) {
 void SignalWindow::Show() {
   view_.Open();
   view_.ShowAddress(signal_.Address());
+  view_.ShowService(ServiceText(ServiceOf(signal_.Address())));
   view_.ShowResult(ResultText());
   view_.EnableTest(!signal_.Busy());
 }
@@ -21,6 +22,10 @@ void SignalWindow::Show() {
 std::string SignalWindow::ResultText() const {
   const std::string last = signal_.LastResult();
   return last.empty() ? "Aucun envoi depuis le démarrage d'Orvando." : "Dernier envoi. " + last;
+}
+
+void SignalWindow::Text1_Change() {
+  view_.ShowService(ServiceText(ServiceOf(Trimmed(view_.EditedAddress()))));
 }
 
 bool SignalWindow::Checked(std::string& address) const {

@@ -1,7 +1,7 @@
 #pragma once
-// The "Signal de vie" window: the address of a monitoring service called
-// after each run that recorded something, a button to try it, and the last
-// result. Opened from the menu Option; modeless, like About.
+// The "Signal de vie" window: the address of a monitoring service told of
+// each run, which service it is, a button to try it, and the last result. Opened from the menu
+// Option; modeless, like About.
 
 #include <string>
 
@@ -23,6 +23,8 @@ class SignalWindowView {
   virtual void ShowAddress(const std::string& address) = 0;
   virtual std::string EditedAddress() const = 0;
   virtual void ShowResult(const std::string& result) = 0;
+  // Which service the address is, and what it hears, in one line.
+  virtual void ShowService(const std::string& text) = 0;
   virtual void EnableTest(bool enabled) = 0;
 };
 
@@ -30,8 +32,8 @@ class SignalWindow : public SignalWindowControl {
  public:
   static constexpr const char* kTitle = "Signal de vie";
   static constexpr const char* kExplanation =
-      "Adresse appelée après chaque relevé réussi (service de surveillance : healthchecks.io, "
-      "Uptime Kuma…)";
+      "Adresse appelée après chaque relevé (service de surveillance : healthchecks.io, Uptime "
+      "Kuma…)";
 
   SignalWindow(SignalWindowView& view, SignalDeVie& signal, UserMessages& messages)
       : view_(view), signal_(signal), messages_(messages) {}
@@ -43,6 +45,8 @@ class SignalWindow : public SignalWindowControl {
   // "Tester": the address in the field, called now; the result shows when it
   // comes, and the window stays usable meanwhile.
   void CommandTester_Click();
+  // The address edited: the line on its service follows it.
+  void Text1_Change();
   // "OK": the address checked, then kept (an empty field removes it).
   void CommandOK_Click();
   // "Annuler": the address stays as it was.

@@ -9,7 +9,7 @@ namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-constexpr int kClientWidth = 5880, kClientHeight = 2025;  // twips
+constexpr int kClientWidth = 5880, kClientHeight = 2325;  // twips
 
 // In the tab order.
 constexpr ControlSpec kControls[] = {
@@ -27,34 +27,41 @@ constexpr ControlSpec kControls[] = {
      ES_AUTOHSCROLL | WS_TABSTOP,
      WS_EX_CLIENTEDGE,
      {120, 600, 5640, 315}},
+    {SignalWindowWin32::kLabel3,
+     0,
+     L"STATIC",
+     "",
+     SS_LEFT | SS_NOPREFIX,
+     0,
+     {120, 1005, 5640, 255}},
     {SignalWindowWin32::kLabel2,
      0,
      L"STATIC",
      "",
      SS_LEFT | SS_NOPREFIX,
      0,
-     {120, 1020, 5640, 390}},
+     {120, 1320, 5640, 390}},
     {SignalWindowWin32::kCommandTester,
      0,
      L"BUTTON",
      "Tester",
      BS_PUSHBUTTON | WS_TABSTOP,
      0,
-     {120, 1560, 1095, 345}},
+     {120, 1860, 1095, 345}},
     {SignalWindowWin32::kCommandOK,
      0,
      L"BUTTON",
      "OK",
      BS_DEFPUSHBUTTON | WS_TABSTOP,
      0,
-     {3465, 1560, 1095, 345}},
+     {3465, 1860, 1095, 345}},
     {SignalWindowWin32::kCommandAnnuler,
      0,
      L"BUTTON",
      "Annuler",
      BS_PUSHBUTTON | WS_TABSTOP,
      0,
-     {4665, 1560, 1095, 345}},
+     {4665, 1860, 1095, 345}},
 };
 
 }  // namespace
@@ -87,8 +94,8 @@ void SignalWindowWin32::Close() {
 void SignalWindowWin32::Layout(UINT dpi) {
   LayOutControls(hwnd(), kControls, dpi);
   SwapFont(font_, CreatePointFont(8, dpi),
-           {Control(kLabel1), Control(kText1), Control(kLabel2), Control(kCommandTester),
-            Control(kCommandOK), Control(kCommandAnnuler)});
+           {Control(kLabel1), Control(kText1), Control(kLabel3), Control(kLabel2),
+            Control(kCommandTester), Control(kCommandOK), Control(kCommandAnnuler)});
 }
 
 void SignalWindowWin32::ShowAddress(const std::string& address) {
@@ -107,11 +114,19 @@ void SignalWindowWin32::ShowResult(const std::string& result) {
   if (loaded()) SetWindowTextW(Control(kLabel2), Widen(result).c_str());
 }
 
+void SignalWindowWin32::ShowService(const std::string& text) {
+  if (loaded()) SetWindowTextW(Control(kLabel3), Widen(text).c_str());
+}
+
 void SignalWindowWin32::EnableTest(bool enabled) {
   if (loaded()) EnableWindow(Control(kCommandTester), enabled);
 }
 
 LRESULT SignalWindowWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COMMAND && LOWORD(wparam) == kText1 && HIWORD(wparam) == EN_CHANGE) {
+    core_.Text1_Change();
+    return 0;
+  }
   if (message == WM_COMMAND && HIWORD(wparam) == BN_CLICKED) {
     switch (LOWORD(wparam)) {
       case kCommandTester:

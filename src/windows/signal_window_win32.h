@@ -1,6 +1,7 @@
 #pragma once
 // The "Signal de vie" window on screen: a line saying what the address is
-// for, the address, the last result, and Tester, OK and Annuler. It shows
+// for, the address, which service it is, the last result, and Tester, OK and
+// Annuler. It shows
 // SignalWindow's state and passes the clicks to its handlers.
 
 #include <windows.h>
@@ -19,6 +20,7 @@ class SignalWindowWin32 : public Window, public SignalWindowView {
     kText1,         // the address
     kLabel2,        // the last result
     kCommandTester,
+    kLabel3,  // which service the address is
     kCommandOK = IDOK,
     kCommandAnnuler = IDCANCEL,
   };
@@ -35,6 +37,7 @@ class SignalWindowWin32 : public Window, public SignalWindowView {
   void ShowAddress(const std::string& address) override;
   std::string EditedAddress() const override;
   void ShowResult(const std::string& result) override;
+  void ShowService(const std::string& text) override;
   void EnableTest(bool enabled) override;
 
  protected:

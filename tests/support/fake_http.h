@@ -1,5 +1,5 @@
 #pragma once
-// HTTP for core tests: each POST is kept, and answered when the test says.
+// HTTP for core tests: each request is kept, and answered when the test says.
 
 #include <functional>
 #include <utility>
@@ -11,11 +11,12 @@ namespace orvando::test {
 
 class FakeHttp : public HttpClient {
  public:
-  bool Post(const HttpPost& post, std::function<void(const HttpAnswer&)> done) override {
-    if (refuse || done_) return false;
-    posts.push_back(post);
+  Outcome Send(const HttpRequest& request, std::function<void(const HttpAnswer&)> done) override {
+    if (done_) return Outcome::Fail(kRequestStillRunning);
+    if (!refuse.empty()) return Outcome::Fail(refuse);
+    requests.push_back(request);
     done_ = std::move(done);
-    return true;
+    return Outcome::Ok();
   }
   bool Pending() const { return done_ != nullptr; }
   // The request under way gets its answer, as the message loop would bring it.
@@ -24,8 +25,8 @@ class FakeHttp : public HttpClient {
   }
   void Answer(int status) { Answer({HttpAnswer::Kind::Status, status, {}}); }
 
-  std::vector<HttpPost> posts;
-  bool refuse = false;
+  std::vector<HttpRequest> requests;
+  std::string refuse;  // why every request is refused (WinHTTP missing); empty: none is
 
  private:
   std::function<void(const HttpAnswer&)> done_;

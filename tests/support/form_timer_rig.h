@@ -24,6 +24,7 @@ struct FormTimerRig {
   FakeStation station{clock};
   FakeAlarm alarm{clock};           // the station control's
   FakeAlarm settings_alarm{clock};  // the main window's, for a settings file held at start-up
+  FakeAlarm signal_alarm{clock};    // the signal's, for Orvando.ini
   FakeInstance instance;
   FakeInstallWindow install;
   FakeAboutWindow about;
@@ -40,7 +41,7 @@ struct FormTimerRig {
   StartWithWindows start_with_windows{run_key, messages, "C:\\Orvando\\Orvando.exe"};
   FakeHttp http;
   OrvandoIni ini{files};
-  SignalDeVie signal{ini, http, clock, hw.notices(), &history};
+  SignalDeVie signal{ini, http, clock, &signal_alarm, hw.notices(), &history};
 
   explicit FormTimerRig(StationTimings timings = {})
       : hw(config, folders, station, alarm, clock, messages, &history, timings, &signal) {

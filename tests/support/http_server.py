@@ -2,13 +2,17 @@
 """The server the HTTP client's tests post to, on 127.0.0.1 only.
 
 Each request is written down whole, once it has been read, as the file
-<dir>/records/<name>, <name> being the last segment of its path: the request
-line, the headers as they came (one per line), an empty line, then the body
-byte for byte; once its connection is over, an empty <name>.closed follows.
-The path says how to answer:
+<dir>/records/<name>, <name> being the last segment of its path (the one
+before for a last "fail": <segment>-fail), and <name>.2, <name>.3... for the
+next requests of that name: the request line, the headers as they came (one
+per line), an empty line, then the body byte for byte; once its connection is
+over, an empty <record>.closed follows. The path says how to answer:
   /status/<code>/<name>  answers <code> with a short body
   /silent/<name>         reads the request, then never answers (the connection
                          stays open until the server ends)
+  /ping/<name>[/fail]    answers 200, as Healthchecks does
+  /api/push/<name>       answers 200 to a GET and 404 to anything else, as
+                         Uptime Kuma 1.x does ("Cannot POST")
 Each TLS handshake made adds a line to <dir>/handshakes.
 Started on free ports; once it listens it writes <dir>/ports, one "<what>
 <port>" a line: "http", "https" (with --cert, a self-signed certificate) and
@@ -34,18 +38,34 @@ class Handler(http.server.BaseHTTPRequestHandler):
         length = int(self.headers.get("Content-Length", "0"))
         body = self.rfile.read(length)
         path = urllib.parse.urlsplit(self.path).path
-        name = self.name = os.path.basename(path) or "unnamed"
+        parts = path.strip("/").split("/")
+        name = parts[-1] or "unnamed"
+        if name == "fail" and len(parts) > 1:
+            name = parts[-2] + "-fail"
         record = os.path.join(self.server.records, name)
+        with self.server.naming:
+            n = 1
+            while os.path.exists(record) or os.path.exists(record + ".part"):
+                n += 1
+                record = os.path.join(self.server.records, "%s.%d" % (name, n))
+            open(record + ".part", "wb").close()
+        self.record = record
         with open(record + ".part", "wb") as f:
             f.write(self.requestline.encode("latin-1") + b"\n")
             f.write(self.headers.as_bytes().rstrip(b"\n") + b"\n\n")
             f.write(body)
         os.replace(record + ".part", record)  # the test never sees half a record
-        parts = path.strip("/").split("/")
         if parts[0] == "silent":
             self.server.ending.wait()
             return
-        code = int(parts[1]) if parts[0] == "status" and len(parts) > 1 else 400
+        if parts[0] == "status" and len(parts) > 1:
+            code = int(parts[1])
+        elif parts[0] == "ping":
+            code = 200
+        elif parts[:2] == ["api", "push"]:
+            code = 200 if self.command == "GET" else 404
+        else:
+            code = 400
         answer = b"answered %d\n" % code
         self.send_response(code)
         self.send_header("Content-Type", "text/plain")
@@ -53,11 +73,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(answer)
 
+    do_GET = do_POST
+
     def finish(self):
         # The connection is over: the client closed it, or asked us to.
         super().finish()
-        if getattr(self, "name", None):
-            open(os.path.join(self.server.records, self.name + ".closed"), "w").close()
+        if getattr(self, "record", None):
+            open(self.record + ".closed", "w").close()
 
     def log_message(self, *args):
         pass
@@ -78,6 +100,7 @@ class TlsServer(Server):
 def serve(records, ending, context=None):
     server = (TlsServer if context else Server)(("127.0.0.1", 0), Handler)
     server.records, server.ending = records, ending
+    server.naming = threading.Lock()
     if context:
         server.socket = context.wrap_socket(server.socket, server_side=True)
     threading.Thread(target=server.serve_forever, daemon=True).start()

@@ -229,7 +229,7 @@ TEST_F(AboutWindowTest, TextsFontsAndColours) {
   } cases[] = {
       {win32::kAboutLabel4, "Orvando pour Station météo ws2300", L"MS Sans Serif", -16, true,
        GetSysColor(COLOR_BTNTEXT)},
-      {win32::kAboutLabel3, "V 1.20", L"MS Sans Serif", -13, false, GetSysColor(COLOR_BTNTEXT)},
+      {win32::kAboutLabel3, "V 1.30", L"MS Sans Serif", -13, false, GetSysColor(COLOR_BTNTEXT)},
       {win32::kAboutLabel5, "ZR 2-2006", L"MS Serif", -8, false, GetSysColor(COLOR_BTNSHADOW)},
       {win32::kAboutLabel1, "zr@example.org", L"MS Sans Serif", -11, false, RGB(0, 128, 0)},
       {win32::kAboutLabel2, "http://www.example.org/", L"MS Sans Serif", -11, false,

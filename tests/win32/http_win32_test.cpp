@@ -42,17 +42,21 @@ bool RunUntil(const std::function<bool()>& done, int ms) {
   return true;
 }
 
-// One Post, and what `done` was told. `started` is still false while Post
+// One request, and what `done` was told. `started` is still false while Send
 // runs: an answer then counts as given from inside it.
 struct Call {
-  Call(win32::Win32HttpClient& client, const std::string& url) : posted_at(GetTickCount64()) {
-    started = client.Post(
-        {url, "Orvando: relevé réussi\r\n", "text/plain; charset=utf-8", "Orvando/1.20", kBound},
-        [this](const HttpAnswer& a) {
-          ++(started ? calls : calls_inside_post);
-          answer = a;
-          took = GetTickCount64() - posted_at;
-        });
+  Call(win32::Win32HttpClient& client, const std::string& url, const std::string& method = "POST")
+      : posted_at(GetTickCount64()) {
+    const std::string body = method == "GET" ? "" : "Orvando: relevé réussi\r\n";
+    started = client
+                  .Send({method, url, body, method == "GET" ? "" : "text/plain; charset=utf-8",
+                         "Orvando/1.30", kBound},
+                        [this](const HttpAnswer& a) {
+                          ++(started ? calls : calls_inside_post);
+                          answer = a;
+                          took = GetTickCount64() - posted_at;
+                        })
+                  .ok;
   }
   bool Answered(int ms) {
     return RunUntil([&] { return calls > 0; }, ms) && !calls_inside_post;
@@ -73,8 +77,12 @@ TEST(Win32Http_Answer, EachKindOnceFromTheLoopWithinTheBound) {
     Kind kind;
     int status;
     ULONGLONG at_least_ms = 0;
+    std::string method = "POST";
   } cases[] = {
       {Url("http", "/status/200/ok-" + tag + "?signal=1&n=2"), Kind::Status, 200},
+      // Uptime Kuma 1.x: GET only.
+      {Url("http", "/api/push/kuma-" + tag + "?status=up&msg=OK"), Kind::Status, 200, 0, "GET"},
+      {Url("http", "/api/push/kuma-post-" + tag), Kind::Status, 404},
       {Url("http", "/status/500/error-" + tag), Kind::Status, 500},
       {Url("refused", "/status/200/refused"), Kind::Unreachable, 0},
       // Self-signed, so refused, and nothing sent. Wine's WinHTTP answers any
@@ -96,7 +104,7 @@ TEST(Win32Http_Answer, EachKindOnceFromTheLoopWithinTheBound) {
   std::vector<Call> calls;
   calls.reserve(std::size(cases));
   for (const auto& c : cases) {
-    ASSERT_TRUE(calls.emplace_back(client, c.url).started) << c.url;
+    ASSERT_TRUE(calls.emplace_back(client, c.url, c.method).started) << c.url;
     EXPECT_FALSE(Call(client, c.url).started) << "a second request under way";
     ASSERT_TRUE(calls.back().Answered(kBound + 1000)) << c.url;
     EXPECT_EQ(calls.back().answer.kind, c.kind) << c.url << calls.back().answer.detail;
@@ -119,8 +127,12 @@ TEST(Win32Http_Answer, EachKindOnceFromTheLoopWithinTheBound) {
   const std::string sent{std::istreambuf_iterator<char>(in), {}};
   EXPECT_EQ(sent.find("POST /status/200/ok-" + tag + "?signal=1&n=2 HTTP/1.1\n"), 0u) << sent;
   EXPECT_NE(sent.find("\nContent-Type: text/plain; charset=utf-8\n"), std::string::npos) << sent;
-  EXPECT_NE(sent.find("\nUser-Agent: Orvando/1.20\n"), std::string::npos) << sent;
+  EXPECT_NE(sent.find("\nUser-Agent: Orvando/1.30\n"), std::string::npos) << sent;
   EXPECT_TRUE(sent.ends_with("\n\nOrvando: relevé réussi\r\n")) << sent;
+  std::ifstream kuma(ServerFile("records/kuma-" + tag), std::ios::binary);
+  const std::string got{std::istreambuf_iterator<char>(kuma), {}};
+  EXPECT_EQ(got.find("GET /api/push/kuma-" + tag + "?status=up&msg=OK HTTP/1.1\n"), 0u) << got;
+  EXPECT_EQ(got.find("Content-Type"), std::string::npos) << got;
 }
 
 // WinHTTP overrunning the bound: the guard tells the caller TimedOut, the

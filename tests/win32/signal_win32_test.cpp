@@ -29,6 +29,31 @@ std::string Url(const std::string& port_of, const std::string& path) {
   return (port_of == "https" ? "https" : "http") + ("://127.0.0.1:" + port) + path;
 }
 
+// The signal of life to `address`, and the station control that tells it.
+struct Signalled {
+  Signalled(const std::string& address, int bound_ms, const std::string& chemin,
+            const Folders& folders, StationPlatform& station, Alarm& alarm, const Clock& clock,
+            FakeMessages& messages)
+      : history(files, clock),
+        ini(files),
+        notices(messages, clock),
+        signal(ini, http, clock, nullptr, notices, &history, bound_ms),
+        hw(chemin, folders, station, alarm, clock, messages, &history, {}, &signal) {
+    EXPECT_TRUE(ini.Write(address));
+    signal.Load();
+    signal.SetArmed(true);
+  }
+  std::string Log() const { return files.Content(history.Path()); }
+
+  FakeFiles files;
+  History history;
+  OrvandoIni ini;
+  win32::Win32HttpClient http;
+  Notices notices;
+  SignalDeVie signal;
+  OuvrFermHW hw;
+};
+
 using Win32Http_SignalOfLife = StationFixture;
 
 // After a run that recorded, one POST whose body is the run's lines; after
@@ -59,16 +84,8 @@ TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Mode(c.records ? L"write-data" : L"normal");
-    FakeFiles files;
-    History history(files, clock);
-    OrvandoIni ini(files);
-    ASSERT_TRUE(ini.Write(c.url));
-    win32::Win32HttpClient http;
-    Notices notices(messages, clock);
-    SignalDeVie signal(ini, http, clock, notices, &history, kBound);
-    signal.Load();
-    signal.SetArmed(true);
-    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history, {}, &signal);
+    Signalled s(c.url, kBound, chemin, folders, station, alarm, clock, messages);
+    OuvrFermHW& hw = s.hw;
     hw.OuvrirHW();
     ASSERT_TRUE(WaitForLine(c.records ? "data 72" : "window 1 1"));
     ASSERT_TRUE(Settle(hw));
@@ -77,14 +94,14 @@ TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
     const ULONGLONG closed = GetTickCount64();
     // The next run starts while a signal to a server that never answers is
     // still under way: nothing waited for it.
-    const bool under_way = signal.Busy();
+    const bool under_way = s.signal.Busy();
     hw.OuvrirHW();
     if (std::string(c.name) == "a server that never answers") {
       EXPECT_TRUE(under_way);
     }
     EXPECT_TRUE(WaitUntil([&] { return Events("start").size() == 2; }, 5000));
     const auto said = [&] {
-      const std::string log = files.Content(history.Path());
+      const std::string log = s.Log();
       if (c.line) return log.find(c.line) != std::string::npos;
       for (const char* any :
            {"Signal de vie envoyé", "Signal de vie non", "Signal de vie refusé"}) {
@@ -93,7 +110,7 @@ TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
       return false;
     };
     EXPECT_EQ(WaitUntil(said, kBound + win32::Win32HttpClient::kGraceMs), c.line != nullptr)
-        << files.Content(history.Path());
+        << s.Log();
     if (c.line) {
       EXPECT_LE(GetTickCount64() - closed, ULONGLONG{kBound + win32::Win32HttpClient::kGraceMs});
     }
@@ -109,6 +126,54 @@ TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
     if (!c.line) {
       EXPECT_EQ(ServerFile("records/silent-run-" + tag), "") << "sent after a silent run";
     }
+    TearDown();
+    SetUp();
+  }
+  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", nullptr);
+}
+
+// A good run, then a launch that failed (the program gone), for a
+// Healthchecks address and for an Uptime Kuma 1.x one, which takes GET only:
+// what the local server received of each.
+TEST_F(Win32Http_SignalOfLife, EachServiceHearsAGoodRunAndAFailedLaunchInItsDialect) {
+  const std::string tag = std::to_string(GetCurrentProcessId());
+  const struct {
+    std::string address, good, failed;  // the records; the failed one's request line
+    std::string failed_line;
+  } cases[] = {
+      {Url("http", "/ping/hc-" + tag), "hc-" + tag, "hc-" + tag + "-fail",
+       "POST /ping/hc-" + tag + "/fail HTTP/1.1"},
+      {Url("http", "/api/push/kuma-" + tag + "?ping="), "kuma-" + tag, "kuma-" + tag + ".2",
+       "GET /api/push/kuma-" + tag + "?ping=&status=down&msg=Impossible%20de%20lancer%20"},
+  };
+  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", L"200");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address);
+    Mode(L"write-data");
+    Signalled s(c.address, 2000, chemin, folders, station, alarm, clock, messages);
+    OuvrFermHW& hw = s.hw;
+    const auto said = [&](const char* line) {
+      return WaitUntil([&] { return s.Log().find(line) != std::string::npos; }, 5000);
+    };
+    hw.OuvrirHW();
+    ASSERT_TRUE(WaitForLine("data 72"));
+    ASSERT_TRUE(Settle(hw));
+    hw.FermerHW();
+    ASSERT_TRUE(Settle(hw));
+    EXPECT_TRUE(said("\tSignal de vie envoyé (réponse 200).")) << s.Log();
+    ASSERT_TRUE(WaitForLine("exit 0"));
+    ASSERT_TRUE(DeleteFileW((Folder() / L"heavy weather.exe").c_str()));
+    hw.OuvrirHW();
+    EXPECT_TRUE(said("\tSignal d'échec envoyé (réponse 200).")) << s.Log();
+    const std::string good = ServerFile("records/" + c.good);
+    const std::string failed = ServerFile("records/" + c.failed);
+    EXPECT_EQ(failed.rfind(c.failed_line, 0), 0u) << failed;
+    // Healthchecks shows the body in its alert: the reason first.
+    if (failed.rfind("POST", 0) == 0) {
+      EXPECT_NE(failed.find("\n\nImpossible de lancer"), std::string::npos) << failed;
+    }
+    std::printf("after a good run the server received:\n%s\nafter a failed launch:\n%s\n",
+                good.c_str(), failed.c_str());
     TearDown();
     SetUp();
   }

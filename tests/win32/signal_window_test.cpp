@@ -26,7 +26,7 @@ struct Rig {
   History history{files, clock};
   OrvandoIni ini{files};
   Notices notices{messages, clock};
-  SignalDeVie signal{ini, http, clock, notices, &history};
+  SignalDeVie signal{ini, http, clock, nullptr, notices, &history};
   SignalWindowWin32 window{core, nullptr};
   SignalWindow core{window, signal, messages};
 
@@ -52,6 +52,10 @@ TEST(SignalWindow_Win32, AddressCheckedKeptOrNotAndTheTestsAnswer) {
   ASSERT_TRUE(r.window.IsOpen());
   EXPECT_EQ(r.Text(SignalWindowWin32::kText1), "https://hc-ping.com/ancienne");
   EXPECT_EQ(r.Text(SignalWindowWin32::kLabel2), "Aucun envoi depuis le démarrage d'Orvando.");
+  // The service the address is, as it is typed.
+  EXPECT_EQ(r.Text(SignalWindowWin32::kLabel3).rfind("Healthchecks : ", 0), 0u);
+  r.Type("https://kuma.example.org/api/push/Ab1");
+  EXPECT_EQ(r.Text(SignalWindowWin32::kLabel3).rfind("Uptime Kuma : ", 0), 0u);
   LOGFONTW font{};
   GetObjectW(
       reinterpret_cast<HFONT>(SendMessageW(r.Control(SignalWindowWin32::kText1), WM_GETFONT, 0, 0)),
@@ -69,9 +73,9 @@ TEST(SignalWindow_Win32, AddressCheckedKeptOrNotAndTheTestsAnswer) {
   // Tried: under way, then its answer, from the loop.
   r.Type(" https://hc-ping.com/nouvelle ");
   r.Click(SignalWindowWin32::kCommandTester);
-  ASSERT_EQ(r.http.posts.size(), 1u);
-  EXPECT_EQ(r.http.posts[0].url, "https://hc-ping.com/nouvelle");
-  EXPECT_EQ(r.http.posts[0].body, "Test d'Orvando");
+  ASSERT_EQ(r.http.requests.size(), 1u);
+  EXPECT_EQ(r.http.requests[0].url, "https://hc-ping.com/nouvelle");
+  EXPECT_EQ(r.http.requests[0].body, "Test d'Orvando");
   EXPECT_EQ(r.Text(SignalWindowWin32::kLabel2), "Envoi en cours…");
   EXPECT_FALSE(IsWindowEnabled(r.Control(SignalWindowWin32::kCommandTester)));
   r.http.Answer(200);

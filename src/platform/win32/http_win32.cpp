@@ -89,6 +89,7 @@ class InternetHandle {
 // Everything a worker needs, its own copies.
 struct Job {
   WinHttpApi api;
+  std::wstring method;
   std::wstring url;
   std::wstring agent;
   std::wstring headers;
@@ -171,8 +172,9 @@ HttpAnswer Send(const Job& job) {
   // The certificate is checked by Windows, and its verdict stands.
   const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
   InternetHandle request(
-      api, api.OpenRequest(connection.get(), L"POST", path.empty() ? nullptr : path.c_str(),
-                           nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure));
+      api,
+      api.OpenRequest(connection.get(), job.method.c_str(), path.empty() ? nullptr : path.c_str(),
+                      nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure));
   if (!request) return Failure(api, GetLastError());
   // The connection ends with the request, instead of waiting in a pool for a
   // next one that comes a quarter of an hour later at the soonest (Wine's
@@ -232,31 +234,35 @@ DWORD WINAPI Work(void* param) {
 
 }  // namespace
 
-bool Win32HttpClient::Post(const HttpPost& post, std::function<void(const HttpAnswer&)> done) {
-  if (thread_running_) return false;
+Outcome Win32HttpClient::Send(const HttpRequest& request,
+                              std::function<void(const HttpAnswer&)> done) {
+  if (thread_running_) return Outcome::Fail(kRequestStillRunning);
   const WinHttpApi* api = WinHttp();
-  if (!api) return false;
+  if (!api) return Outcome::Fail("WinHTTP (winhttp.dll) est introuvable sur ce PC");
+  const Outcome refused = Outcome::Fail("Windows n'a pas pu lancer la requête");
   if (!loaded() && !Create(L"OrvandoHttp", nullptr, 0, 0, L"", 0, 0, 0, 0, nullptr, HWND_MESSAGE))
-    return false;
-  const std::wstring headers =
-      post.content_type.empty() ? std::wstring() : L"Content-Type: " + Widen(post.content_type);
-  auto job = std::make_unique<Job>(Job{*api, Widen(post.url), Widen(post.user_agent), headers,
-                                       post.body, std::max(post.bound_ms, 0), hwnd()});
+    return refused;
+  const std::wstring headers = request.content_type.empty()
+                                   ? std::wstring()
+                                   : L"Content-Type: " + Widen(request.content_type);
+  auto job = std::make_unique<Job>(Job{*api, Widen(request.method), Widen(request.url),
+                                       Widen(request.user_agent), headers, request.body,
+                                       std::max(request.bound_ms, 0), hwnd()});
   // Should WinHTTP overrun its own timeouts, the caller is told at the bound
   // and a grace all the same.
   const int64_t guard = std::clamp<int64_t>(int64_t{job->bound_ms} + grace_ms_, 0, 0x7FFFFFFF);
-  if (!SetTimer(hwnd(), kGuardTimer, static_cast<UINT>(guard), nullptr)) return false;
+  if (!SetTimer(hwnd(), kGuardTimer, static_cast<UINT>(guard), nullptr)) return refused;
   // The handle is closed at once: nothing ever waits for the thread.
   HANDLE thread = CreateThread(nullptr, 0, &Work, job.get(), 0, nullptr);
   if (!thread) {
     KillTimer(hwnd(), kGuardTimer);
-    return false;
+    return refused;
   }
   job.release();
   CloseHandle(thread);
   thread_running_ = true;
   done_ = std::move(done);
-  return true;
+  return Outcome::Ok();
 }
 
 LRESULT Win32HttpClient::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -268,7 +274,7 @@ LRESULT Win32HttpClient::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return 0;
   }
   if (message == WM_TIMER && wparam == kGuardTimer) {
-    // The thread runs on until WinHTTP lets it go; until then a new Post is
+    // The thread runs on until WinHTTP lets it go; until then a new request is
     // refused, so that there is never more than one.
     Answer({HttpAnswer::Kind::TimedOut, 0,
             ErrorText(ERROR_WINHTTP_TIMEOUT, GetModuleHandleW(L"winhttp.dll"))});

@@ -1,5 +1,5 @@
 #pragma once
-// The HTTP POST on Windows: WinHTTP, loaded from System32 at the first
+// The HTTP request on Windows: WinHTTP, loaded from System32 at the first
 // request only (an owner who gave no address never pays for it), run
 // synchronously on a thread of its own per request. The thread owns copies of
 // all it needs and hands its answer back by a message to a message-only
@@ -7,8 +7,8 @@
 // as the alarm's ring does.
 //
 // One request at a time, and one thread at most: if the answer is late (the
-// bound and a grace have passed), `done` is told TimedOut, and a new Post is
-// refused until the late thread has ended and its answer has been dropped.
+// bound and a grace have passed), `done` is told TimedOut, and a new request
+// is refused until the late thread has ended and its answer has been dropped.
 // So no thread is ever left behind while no request is under way, and threads
 // can't pile up on a WinHTTP that hangs; should one never let go, the signals
 // stop, which is what the monitoring service is there to notice. The program
@@ -28,14 +28,14 @@ class Win32HttpClient : public HttpClient, private Window {
   static constexpr int kGraceMs = 2000;
   explicit Win32HttpClient(int grace_ms = kGraceMs) : grace_ms_(grace_ms) {}
 
-  bool Post(const HttpPost& post, std::function<void(const HttpAnswer&)> done) override;
+  Outcome Send(const HttpRequest& request, std::function<void(const HttpAnswer&)> done) override;
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Answer(const HttpAnswer& answer);
 
   const int grace_ms_;
-  bool thread_running_ = false;                  // from Post until its answer comes back
+  bool thread_running_ = false;                  // from Send until its answer comes back
   std::function<void(const HttpAnswer&)> done_;  // until `done` has been called
 };
 
