@@ -16,7 +16,7 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/http_win32.h"
-#include "platform/win32/lazy_dll_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
 #include "platform/win32/messages_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/shell_win32.h"
@@ -71,7 +71,7 @@ struct Program {
     for (win32::Window* window :
          {static_cast<win32::Window*>(&about_window), static_cast<win32::Window*>(&signal_window),
           static_cast<win32::Window*>(&install), static_cast<win32::Window*>(&main_window)}) {
-      if (window->loaded()) DestroyWindow(window->hwnd());
+      window->Destroy();
     }
   }
 

@@ -58,8 +58,14 @@ constexpr ControlSpec kControls[] = {
      OptionRect(3)},
     {FormTimerWin32::kOption1 + 4, 0, L"BUTTON", L::kOptionCaptions[4], OptionStyle(4), 0,
      OptionRect(4)},
-    {FormTimerWin32::kLabel2, 0, L"STATIC", "00:00:00", SS_CENTER | WS_BORDER | WS_GROUP, 0,
-     Rect(L::kLabel2)},
+    {FormTimerWin32::kLabel2,
+     0,
+     L"STATIC",
+     "00:00:00",
+     SS_CENTER | WS_BORDER | WS_GROUP,
+     0,
+     Rect(L::kLabel2),
+     {.points = 12}},
     {FormTimerWin32::kFrame2, 0, L"BUTTON", "", BS_GROUPBOX | WS_GROUP, 0, Rect(L::kFrame2)},
     {FormTimerWin32::kCommand1, 0, L"BUTTON", "Start", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0,
      InFrame2(L::kCommand1)},
@@ -96,18 +102,16 @@ HMENU BuildMenu() {
 
 }  // namespace
 
-// Sized at the system DPI to be created, then at its own once it exists.
 bool FormTimerWin32::Create() {
-  const SIZE size =
-      WindowSizeForClient(L::kClientWidth, L::kClientHeight, kStyle, 0, true, SystemDpi());
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANDO));
-  if (!Window::Create(kClassName, icon, kStyle, 0, Widen(L::kCaption).c_str(), CW_USEDEFAULT,
-                      CW_USEDEFAULT, size.cx, size.cy, BuildMenu())) {
+  if (!Window::Create({.class_name = kClassName,
+                       .title = L::kCaption,
+                       .style = kStyle,
+                       .menu = BuildMenu(),
+                       .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANDO)),
+                       .width = L::kClientWidth,
+                       .height = L::kClientHeight})) {
     return false;
   }
-  const UINT dpi = DpiOf(hwnd());
-  FitFrameToClient(hwnd(), L::kClientWidth, L::kClientHeight, dpi);
-  Layout(dpi);
   SendMessageW(control(kOption1), BM_SETCHECK, BST_CHECKED, 0);
   black_brush_.reset(CreateSolidBrush(RGB(0, 0, 0)));
   dark_brush_.reset(CreateSolidBrush(ToColorRef(kIndicatorDark)));
@@ -116,12 +120,7 @@ bool FormTimerWin32::Create() {
 }
 
 void FormTimerWin32::Layout(UINT dpi) {
-  LayOutControls(hwnd(), kControls, dpi);
-  SwapFont(font_, CreatePointFont(8, dpi),
-           {control(kFrame1), control(kOption1 + 0), control(kOption1 + 1), control(kOption1 + 2),
-            control(kOption1 + 3), control(kOption1 + 4), control(kFrame2), control(kCommand1),
-            control(kLabel1)});
-  SwapFont(clock_font_, CreatePointFont(12, dpi), {control(kLabel2)});
+  LayOut(kControls, dpi);
 }
 
 void FormTimerWin32::Start() {
@@ -158,10 +157,9 @@ void FormTimerWin32::ShowLabel1BackColor(uint32_t color) {
 }
 
 HBRUSH FormTimerWin32::IndicatorBrush() const {
-  const HGDIOBJ brush = indicator_color_ == kIndicatorDark     ? dark_brush_.get()
-                        : indicator_color_ == kIndicatorBright ? bright_brush_.get()
-                                                               : other_brush_.get();
-  return static_cast<HBRUSH>(brush);
+  return indicator_color_ == kIndicatorDark     ? dark_brush_.get()
+         : indicator_color_ == kIndicatorBright ? bright_brush_.get()
+                                                : other_brush_.get();
 }
 
 void FormTimerWin32::ShowLabel2Caption(const std::string& caption) {
@@ -234,7 +232,7 @@ void FormTimerWin32::ComeToTheFront() {
 }
 
 void FormTimerWin32::Destroy() {
-  if (hwnd()) DestroyWindow(hwnd());
+  Window::Destroy();
 }
 
 void FormTimerWin32::OnCommand(int id) {

@@ -65,13 +65,11 @@ class FormTimerWin32 : public Window, public FormTimerView {
   HBRUSH IndicatorBrush() const;
 
   FormTimer& core_;
-  UniqueGdi font_;
-  UniqueGdi clock_font_;
   // The indicator's two colours each keep their brush: it blinks every second.
-  UniqueGdi dark_brush_;
-  UniqueGdi bright_brush_;
-  UniqueGdi other_brush_;
-  UniqueGdi black_brush_;
+  UniqueBrush dark_brush_;
+  UniqueBrush bright_brush_;
+  UniqueBrush other_brush_;
+  UniqueBrush black_brush_;
   uint32_t indicator_color_ = kIndicatorDark;
   bool started_ = false;
 };

@@ -2,7 +2,9 @@
 
 namespace orvando {
 
-int DelayToNextTickMs(const LocalTime& now) { return 1000 - now.millisecond + kTickMarginMs; }
+int DelayToNextTickMs(const LocalTime& now) {
+  return 1000 - now.millisecond + kTickMarginMs;
+}
 
 int SecondOfDay(const LocalTime& time) {
   return (time.hour * 60 + time.minute) * 60 + time.second;

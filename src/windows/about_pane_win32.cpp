@@ -7,8 +7,10 @@ namespace orvando::win32 {
 bool AboutPane::CreateChild(HWND parent, int id, bool border, Handlers handlers) {
   border_ = border;
   handlers_ = std::move(handlers);
-  return Create(L"OrvandoAboutPane", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, L"", 0, 0,
-                0, 0, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), parent);
+  return Create({.class_name = L"OrvandoAboutPane",
+                 .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                 .parent = parent,
+                 .id = id});
 }
 
 LRESULT AboutPane::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -36,12 +38,10 @@ LRESULT AboutPane::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void AboutPane::PaintBorder() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
+  const Paint paint(hwnd());
   RECT r;
   GetClientRect(hwnd(), &r);
-  DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
-  EndPaint(hwnd(), &ps);
+  DrawEdge(paint.get(), &r, EDGE_ETCHED, BF_RECT);
 }
 
 }  // namespace orvando::win32

@@ -30,15 +30,24 @@ constexpr ControlSpec kControls[] = {
      "Orvando pour Station météo ws2300",
      SS_CENTER | SS_NOPREFIX,
      0,
-     {720, 240, 2535, 615}},
+     {720, 240, 2535, 615},
+     {.points = 12, .bold = true}},
     {kAboutLabel3,
      kAboutFrame1,
      L"STATIC",
      "V 1.30",
      SS_CENTER | SS_NOPREFIX,
      0,
-     {1080, 915, 615, 255}},
-    {kAboutLabel5, kAboutFrame1, L"STATIC", "", SS_LEFT | SS_NOPREFIX, 0, {1800, 975, 855, 135}},
+     {1080, 915, 615, 255},
+     {.points = 9.75}},
+    {kAboutLabel5,
+     kAboutFrame1,
+     L"STATIC",
+     "",
+     SS_LEFT | SS_NOPREFIX,
+     0,
+     {1800, 975, 855, 135},
+     {.points = 6, .face = L"MS Serif"}},
     {kAboutMail, 0, nullptr, "", 0, 0, {360, 1320, 3015, 615}},
     {kAboutImage1, kAboutMail, nullptr, "", 0, 0, {120, 120, 480, 480}},
     {kAboutLabel1,
@@ -80,7 +89,7 @@ void AboutWin32::Show() {
 }
 
 void AboutWin32::Unload() {
-  if (loaded()) DestroyWindow(hwnd());
+  Destroy();
 }
 
 HWND AboutWin32::Control(AboutControl id) const {
@@ -89,25 +98,23 @@ HWND AboutWin32::Control(AboutControl id) const {
 
 // Every load starts afresh: the previous load's state is not kept.
 bool AboutWin32::Load() {
-  const UINT dpi = SystemDpi();
-  const SIZE size = WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, dpi);
-  if (!Create(L"OrvandoAbout", nullptr, kStyle, kExStyle, L"About ZR", 0, 0, size.cx, size.cy,
-              nullptr)) {
+  underlined_[0] = underlined_[1] = false;
+  if (!Create({.class_name = L"OrvandoAbout",
+               .title = "About ZR",
+               .style = kStyle,
+               .ex_style = kExStyle,
+               .width = kClientWidth,
+               .height = kClientHeight,
+               .place = WindowArgs::Place::Centred})) {
     return false;
   }
-  underlined_[0] = underlined_[1] = false;
-  CreateControls();
-  const UINT window_dpi = DpiOf(hwnd());
-  Layout(window_dpi);
   SetWindowTextW(Control(kAboutLabel5), Widen(About::Label5Text()).c_str());
-  FitFrameToClient(hwnd(), kClientWidth, kClientHeight, window_dpi);
-  CentreOnWorkArea(hwnd());
   core_.Form_Load();
   return true;
 }
 
-// The panes and pictures make themselves; LayOutControls makes the labels
-// and the button in them.
+// The panes and pictures make themselves; LayOut makes the labels and the
+// button in them.
 void AboutWin32::CreateControls() {
   About& about = core_;
   frame1_.CreateChild(hwnd(), kAboutFrame1, true, {});
@@ -123,35 +130,25 @@ void AboutWin32::CreateControls() {
   image2_.CreateChild(site_zr_.hwnd(), kAboutImage2, false, nullptr);
 }
 
+// An underlined label keeps the link's font, made at the same DPI.
 void AboutWin32::Layout(UINT dpi) {
-  LayOutControls(hwnd(), kControls, dpi);
-  SetFonts(dpi);
+  LayOut(kControls, dpi);
+  SwapFont(link_font_, CreatePointFont({.underline = true}, dpi),
+           {underlined_[0] ? Control(kAboutLabel1) : nullptr,
+            underlined_[1] ? Control(kAboutLabel2) : nullptr});
   LoadPictures(dpi);
-}
-
-// Each control keeps its kind of font; an underlined label keeps the link's.
-void AboutWin32::SetFonts(UINT dpi) {
-  HWND label1 = Control(kAboutLabel1), label2 = Control(kAboutLabel2);
-  SwapFont(title_font_, CreatePointFont(12, dpi, true), {Control(kAboutLabel4)});
-  SwapFont(version_font_, CreatePointFont(9.75, dpi), {Control(kAboutLabel3)});
-  SwapFont(date_font_, CreatePointFont(6, dpi, false, false, L"MS Serif"), {Control(kAboutLabel5)});
-  SwapFont(default_font_, CreatePointFont(8, dpi),
-           {Control(kAboutCommand1), underlined_[0] ? nullptr : label1,
-            underlined_[1] ? nullptr : label2});
-  SwapFont(link_font_, CreatePointFont(8, dpi, false, true),
-           {underlined_[0] ? label1 : nullptr, underlined_[1] ? label2 : nullptr});
 }
 
 void AboutWin32::LoadPictures(UINT dpi) {
   const int icon_px = TwipsToPx(480, dpi);
-  clock_icon_.reset(LoadIconAt(IDI_ORVANDO, icon_px));
-  envelope_icon_.reset(LoadIconAt(IDI_ENVELOPE, icon_px));
+  HINSTANCE module = GetModuleHandleW(nullptr);
+  clock_icon_ = LoadIconAt(module, MAKEINTRESOURCEW(IDI_ORVANDO), icon_px);
+  envelope_icon_ = LoadIconAt(module, MAKEINTRESOURCEW(IDI_ENVELOPE), icon_px);
   const RECT banner = ToPixels(kBanner, dpi);
-  banner_.reset(
-      LoadScaledPicture(IDR_BANNER, banner.right - banner.left, banner.bottom - banner.top));
+  banner_ = LoadScaledPicture(IDR_BANNER, banner.right - banner.left, banner.bottom - banner.top);
   image3_.SetIcon(clock_icon_.get());
   image1_.SetIcon(envelope_icon_.get());
-  image2_.SetBitmap(static_cast<HBITMAP>(banner_.get()));
+  image2_.SetBitmap(banner_.get());
 }
 
 std::uintptr_t AboutWin32::WindowHandle() const {
@@ -159,19 +156,24 @@ std::uintptr_t AboutWin32::WindowHandle() const {
 }
 
 void AboutWin32::SetLabel1Underlined(bool underlined) {
-  underlined_[0] = underlined;
-  SendMessageW(Control(kAboutLabel1), WM_SETFONT,
-               reinterpret_cast<WPARAM>((underlined ? link_font_ : default_font_).get()), TRUE);
+  SetUnderlined(0, kAboutLabel1, underlined);
 }
 
 void AboutWin32::SetLabel2Underlined(bool underlined) {
-  underlined_[1] = underlined;
-  SendMessageW(Control(kAboutLabel2), WM_SETFONT,
-               reinterpret_cast<WPARAM>((underlined ? link_font_ : default_font_).get()), TRUE);
+  SetUnderlined(1, kAboutLabel2, underlined);
+}
+
+void AboutWin32::SetUnderlined(int link, AboutControl label, bool underlined) {
+  underlined_[link] = underlined;
+  HFONT font = underlined ? link_font_.get() : FontOf({});
+  SendMessageW(Control(label), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 LRESULT AboutWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
     case WM_MOUSEMOVE:  // only over the background: every control is a window
       core_.Form_MouseMove();
       return 0;

@@ -55,7 +55,7 @@ class AboutWin32 : public Window, public AboutWindowControl, public AboutView {
 
   bool Load();
   void CreateControls();
-  void SetFonts(UINT dpi);
+  void SetUnderlined(int link, AboutControl label, bool underlined);
   void LoadPictures(UINT dpi);
   void OnCommand(int id, int code);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
@@ -66,9 +66,9 @@ class AboutWin32 : public Window, public AboutWindowControl, public AboutView {
   Picture image1_, image2_, image3_;
   bool underlined_[2] = {false, false};  // Label1, Label2
 
-  UniqueGdi title_font_, version_font_, date_font_, default_font_, link_font_;
+  UniqueFont link_font_;
   UniqueIcon clock_icon_, envelope_icon_;
-  UniqueGdi banner_;
+  UniqueBitmap banner_;
   HCURSOR hand_ = nullptr;
 };
 

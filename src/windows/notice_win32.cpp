@@ -5,6 +5,7 @@
 
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/messages_win32.h"
+#include "platform/win32/unique_handle_win32.h"
 #include "resource_ids.h"
 
 namespace orvando::win32 {
@@ -28,13 +29,7 @@ constexpr UINT kTextFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
 
 // In tab order. The rows as they stand for a text no taller than the icon.
 constexpr ControlSpec kControls[] = {
-    {NoticeWindow::kIcon,
-     0,
-     L"STATIC",
-     "",
-     SS_OWNERDRAW,
-     0,
-     {kMargin, kMargin, kIconSize, kIconSize}},
+    {NoticeWindow::kIcon, 0, nullptr, "", 0, 0, {kMargin, kMargin, kIconSize, kIconSize}},
     {NoticeWindow::kText, 0, L"STATIC", "", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0, kTextRow},
     {NoticeWindow::kOk,
      0,
@@ -65,74 +60,57 @@ int TextHeightTwips(HWND control, HFONT font, UINT dpi) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
   RECT measured{0, 0, TwipsToPx(kTextWidth, dpi), 0};
-  HDC dc = GetDC(control);
-  {
-    const ScopedSelect selected(dc, font);
-    DrawTextW(dc, text.c_str(), -1, &measured, kTextFormat | DT_CALCRECT);
-  }
-  ReleaseDC(control, dc);
+  const WindowDc dc(control);
+  const ScopedSelect selected(dc.get(), font);
+  DrawTextW(dc.get(), text.c_str(), -1, &measured, kTextFormat | DT_CALCRECT);
   return static_cast<int>((measured.bottom * 1440LL + dpi - 1) / dpi);
 }
 
 }  // namespace
 
-NoticeWindow::~NoticeWindow() {
-  if (loaded()) DestroyWindow(hwnd());
-}
-
-// Centred when it first shows; a new text keeps it where it stands, which
-// may be where the user moved it.
+// Centred when it first shows, at the height of its first text; a new text
+// keeps it where it stands, which may be where the user moved it.
 void NoticeWindow::Show(const std::wstring& text) {
   const bool fresh = !loaded();
-  if (fresh && !Load()) return;
+  if (fresh && !Create({.class_name = L"OrvandoNotice",
+                        .title = "Orvando",
+                        .style = kStyle,
+                        .ex_style = kExStyle,
+                        .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANDO)),
+                        .width = kClientWidth,
+                        .height = kClientHeight})) {
+    return;
+  }
   SetDlgItemTextW(hwnd(), kText, text.c_str());
   Layout(DpiOf(hwnd()));
   if (fresh) CentreOnWorkArea(hwnd());
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
-bool NoticeWindow::Load() {
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANDO));
-  if (!Create(L"OrvandoNotice", icon, kStyle, kExStyle, kAppTitle, 0, 0, 0, 0, nullptr))
-    return false;
-  Layout(DpiOf(hwnd()));
-  return true;
-}
-
 // The text is measured first, in the font it will have: what it needs beyond
 // its row is what the table stretches by, and the frame grows by as much.
 void NoticeWindow::Layout(UINT dpi) {
-  HFONT font = CreatePointFont(8, dpi);
-  HWND text = GetDlgItem(hwnd(), kText);
-  const int extra = std::max(0, TextHeightTwips(text, font, dpi) - kTextRow.height);
-  LayOutControls(hwnd(), Stretched(extra), dpi);
-  SwapFont(font_, font, {GetDlgItem(hwnd(), kText), GetDlgItem(hwnd(), kOk)});
+  const UniqueFont font = CreatePointFont({}, dpi);
+  const int extra =
+      std::max(0, TextHeightTwips(GetDlgItem(hwnd(), kText), font.get(), dpi) - kTextRow.height);
+  LayOut(Stretched(extra), dpi);
   // The system's warning icon drawn at this size, not the shared one scaled.
-  const int icon_px = TwipsToPx(kIconSize, dpi);
-  icon_.reset(
-      static_cast<HICON>(LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON, icon_px, icon_px, 0)));
+  icon_ = LoadIconAt(nullptr, IDI_WARNING, TwipsToPx(kIconSize, dpi));
+  icon_picture_.SetIcon(icon_.get());
   FitFrameToClient(hwnd(), kClientWidth, kClientHeight + extra, dpi);
-  // Every control drawn anew, the icon too: one that grows would draw its new part only.
+  // Every control drawn anew: one that grows would draw its new part only.
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void NoticeWindow::DrawIcon(const DRAWITEMSTRUCT& item) const {
-  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  if (!icon_) return;
-  DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon_.get(),
-             item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, 0, nullptr,
-             DI_NORMAL);
 }
 
 LRESULT NoticeWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_CREATE:
+      icon_picture_.CreateChild(hwnd(), kIcon, true, nullptr);
+      return 0;
     case WM_COMMAND:
       // OK, Enter, Escape: the notice has been read.
-      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) DestroyWindow(hwnd());
+      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) Destroy();
       return 0;
-    case WM_DRAWITEM:
-      if (wparam == kIcon) DrawIcon(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
-      return TRUE;
     default:
       break;
   }

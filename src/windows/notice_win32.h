@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/win32/messages_win32.h"
+#include "platform/win32/picture_win32.h"
 #include "platform/win32/unique_handle_win32.h"
 #include "platform/win32/window_win32.h"
 
@@ -20,7 +21,6 @@ class NoticeWindow : public Window, public NoticeBoard {
   enum Control : int { kText = 101, kIcon = 102, kOk = IDOK };
 
   NoticeWindow() = default;  // not counted: it never keeps the program alive
-  ~NoticeWindow() override;
 
   void Show(const std::wstring& text) override;
   bool Shown() const override { return loaded() && IsWindowVisible(hwnd()); }
@@ -32,10 +32,7 @@ class NoticeWindow : public Window, public NoticeBoard {
   void Layout(UINT dpi) override;
 
  private:
-  bool Load();
-  void DrawIcon(const DRAWITEMSTRUCT& item) const;
-
-  UniqueGdi font_;
+  Picture icon_picture_;
   UniqueIcon icon_;
 };
 

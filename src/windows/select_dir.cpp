@@ -58,7 +58,8 @@ void SelectDir::Drive1_Change(char letter) {
   // Back where the list left it on that drive, unless that folder is gone
   // since (HeavyWeather moved or uninstalled): then the drive's own.
   const auto left = left_on_.find(letter);
-  const bool back = drives_.IsReadable(letter) && left != left_on_.end() && PointDir1At(left->second);
+  const bool back =
+      drives_.IsReadable(letter) && left != left_on_.end() && PointDir1At(left->second);
   if (!back && (!drives_.IsReadable(letter) || !PointDir1At(drives_.CurrentFolderOf(letter)))) {
     view_.ShowDrive(drive_);
     return;

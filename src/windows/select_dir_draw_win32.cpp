@@ -12,8 +12,8 @@ namespace {
 // open with its front flap tilted.
 void DrawFolderGlyph(HDC dc, int x, int y, int size, bool open) {
   const int u = size / 16 > 0 ? size / 16 : 1;
-  UniqueGdi fill(CreateSolidBrush(RGB(255, 214, 90)));
-  UniqueGdi pen(CreatePen(PS_SOLID, u, RGB(128, 96, 0)));
+  const UniqueBrush fill(CreateSolidBrush(RGB(255, 214, 90)));
+  const UniquePen pen(CreatePen(PS_SOLID, u, RGB(128, 96, 0)));
   const ScopedSelect brush(dc, fill.get());
   const ScopedSelect outline(dc, pen.get());
   const POINT back[] = {{x + u, y + 3 * u},      {x + 6 * u, y + 3 * u},   {x + 7 * u, y + 5 * u},

@@ -64,7 +64,7 @@ constexpr ControlSpec kControls[] = {
      BS_PUSHBUTTON | WS_TABSTOP,
      0,
      {2160, 2880, 975, 375}},
-    {SelectDirWindow::kImage1, 0, L"STATIC", "", SS_OWNERDRAW, 0, {120, 0, 480, 480}},
+    {SelectDirWindow::kImage1, 0, nullptr, "", 0, 0, {120, 0, 480, 480}},
 };
 
 // Tab and Shift+Tab move between the controls even when the message loop
@@ -86,7 +86,6 @@ SelectDirWindow::~SelectDirWindow() {
   // Destroyed through the ordinary path, so the counter and the owner are
   // looked after before the base class runs.
   Unload();
-  if (owner_) DestroyWindow(owner_);
 }
 
 void SelectDirWindow::Show() {
@@ -107,35 +106,31 @@ void SelectDirWindow::Open(SelectDir::Mode mode) {
 
 bool SelectDirWindow::Load(SelectDir::Mode mode) {
   // An owned window has no task-bar button; the owner itself is never shown.
-  owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-  dpi_ = SystemDpi();
-  RECT r{TwipsToPx(kClientLeft, dpi_), TwipsToPx(kClientTop, dpi_), 0, 0};
-  r.right = r.left + TwipsToPx(kClientWidth, dpi_);
-  r.bottom = r.top + TwipsToPx(kClientHeight, dpi_);
-  AdjustWindowRectForDpi(r, kStyle, kExStyle, false, dpi_);
-  if (!Create(kClassName, nullptr, kStyle, kExStyle,
-              Widen("Orvando           ..::  INSTALLATION  ::..").c_str(), r.left, r.top,
-              r.right - r.left, r.bottom - r.top, nullptr, owner_))
+  owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr));
+  if (!Create({.class_name = kClassName,
+               .title = "Orvando           ..::  INSTALLATION  ::..",
+               .style = kStyle,
+               .ex_style = kExStyle,
+               .parent = owner_.get(),
+               .width = kClientWidth,
+               .height = kClientHeight,
+               .place = WindowArgs::Place::At,
+               .at = {kClientLeft, kClientTop}})) {
     return false;
-  const POINT client_origin{kClientLeft, kClientTop};
-  FitFrameToClient(hwnd(), kClientWidth, kClientHeight, dpi_, &client_origin);
+  }
   core_.Form_Load(mode);
   return loaded();
 }
 
 void SelectDirWindow::Layout(UINT dpi) {
   const bool fresh = !Item(kDrive1);
-  dpi_ = dpi;
-  LayOutControls(hwnd(), kControls, dpi);
+  LayOut(kControls, dpi);
   if (fresh) {
     for (const ControlSpec& spec : kControls) {
       if (spec.style & WS_TABSTOP) SetWindowSubclass(Item(spec.id), &TabKeys, 0, 0);
     }
   }
-  SwapFont(font_, CreatePointFont(8, dpi),
-           {Item(kDrive1), Item(kDir1), Item(kText1), Item(kLabel1), Item(kCommandOK),
-            Item(kCommandAnnuler), Item(kImage1)});
   // A combo box's height is that of its open list; its closed field is sized
   // through the field's item height instead.
   HWND drive1 = Item(kDrive1);
@@ -155,16 +150,16 @@ void SelectDirWindow::Layout(UINT dpi) {
     SendMessageW(drive1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
   }
   SendMessageW(Item(kDir1), LB_SETITEMHEIGHT, 0, FolderLineHeight(dpi));
-  question_mark_.reset(static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUESTION_MARK), IMAGE_ICON,
-                 TwipsToPx(480, dpi), TwipsToPx(480, dpi), LR_DEFAULTCOLOR)));
+  question_mark_ = LoadIconAt(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUESTION_MARK),
+                              TwipsToPx(480, dpi));
+  image1_.SetIcon(question_mark_.get());
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 LRESULT SelectDirWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      Layout(DpiOf(hwnd()));
+      image1_.CreateChild(hwnd(), kImage1, true, nullptr);
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam), HIWORD(wparam));
@@ -176,13 +171,12 @@ LRESULT SelectDirWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return -1;
     case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = FolderLineHeight(dpi_);
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = FolderLineHeight(LaidOutDpi());
       return TRUE;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (item->CtlID == kDir1 && item->itemID < folders_.size())
-        DrawFolderLine(*item, folders_[item->itemID], dpi_);
-      if (item->CtlID == kImage1) DrawImage(*item);
+        DrawFolderLine(*item, folders_[item->itemID], LaidOutDpi());
       return TRUE;
     }
     case kSyncDrive1:
@@ -196,7 +190,7 @@ LRESULT SelectDirWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void SelectDirWindow::OnDestroyed() {
-  if (owner_) DestroyWindow(std::exchange(owner_, nullptr));
+  owner_.reset();
 }
 
 void SelectDirWindow::OnCommand(int id, int code) {
@@ -222,14 +216,6 @@ void SelectDirWindow::OpenSelectedFolder() {
   const LRESULT index = SendMessageW(Item(kDir1), LB_GETCURSEL, 0, 0);
   if (index >= 0 && static_cast<size_t>(index) < folders_.size())
     core_.Dir1_Change(std::string(folders_[static_cast<size_t>(index)].path));
-}
-
-void SelectDirWindow::DrawImage(const DRAWITEMSTRUCT& item) {
-  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-  if (!question_mark_) return;  // no picture: nothing drawn
-  DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, question_mark_.get(),
-             item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, 0, nullptr,
-             DI_NORMAL);
 }
 
 void SelectDirWindow::ShowDrives(const std::vector<Drive>& drives) {
@@ -268,7 +254,7 @@ void SelectDirWindow::SetOkEnabled(bool enabled) {
 }
 
 void SelectDirWindow::Unload() {
-  if (loaded()) DestroyWindow(hwnd());
+  Destroy();
 }
 
 }  // namespace orvando::win32

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/win32/picture_win32.h"
 #include "platform/win32/unique_handle_win32.h"
 #include "platform/win32/window_win32.h"
 #include "windows/select_dir.h"
@@ -49,7 +50,6 @@ class SelectDirWindow : public Window, public InstallWindowControl, public Selec
   void Open(SelectDir::Mode mode);
   void OnCommand(int id, int code);
   void OpenSelectedFolder();
-  void DrawImage(const DRAWITEMSTRUCT& item);
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
   // SelectDirView: what the core shows.
@@ -63,9 +63,8 @@ class SelectDirWindow : public Window, public InstallWindowControl, public Selec
   SelectDir& core_;
   std::vector<Drive> drives_;         // Drive1's lines
   std::vector<FolderEntry> folders_;  // Dir1's lines
-  HWND owner_ = nullptr;              // hidden: keeps the window out of the task bar
-  UINT dpi_ = 96;
-  UniqueGdi font_;
+  UniqueWindow owner_;                // hidden: keeps the window out of the task bar
+  Picture image1_;
   UniqueIcon question_mark_;
 };
 

@@ -66,20 +66,18 @@ constexpr ControlSpec kControls[] = {
 
 }  // namespace
 
-// Created at the system DPI, then fitted at its own and centred.
 void SignalWindowWin32::Open() {
   if (!loaded()) {
-    const SIZE size =
-        WindowSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle, false, SystemDpi());
-    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANDO));
-    if (!Create(L"OrvandoSignal", icon, kStyle, kExStyle, Widen(SignalWindow::kTitle).c_str(), 0, 0,
-                size.cx, size.cy, nullptr)) {
+    if (!Create({.class_name = L"OrvandoSignal",
+                 .title = SignalWindow::kTitle,
+                 .style = kStyle,
+                 .ex_style = kExStyle,
+                 .icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORVANDO)),
+                 .width = kClientWidth,
+                 .height = kClientHeight,
+                 .place = WindowArgs::Place::Centred})) {
       return;
     }
-    const UINT dpi = DpiOf(hwnd());
-    Layout(dpi);
-    FitFrameToClient(hwnd(), kClientWidth, kClientHeight, dpi);
-    CentreOnWorkArea(hwnd());
     SendMessageW(Control(kText1), EM_SETLIMITTEXT, 4096, 0);
   }
   ShowWindow(hwnd(), SW_SHOWNORMAL);
@@ -88,14 +86,11 @@ void SignalWindowWin32::Open() {
 }
 
 void SignalWindowWin32::Close() {
-  if (loaded()) DestroyWindow(hwnd());
+  Destroy();
 }
 
 void SignalWindowWin32::Layout(UINT dpi) {
-  LayOutControls(hwnd(), kControls, dpi);
-  SwapFont(font_, CreatePointFont(8, dpi),
-           {Control(kLabel1), Control(kText1), Control(kLabel3), Control(kLabel2),
-            Control(kCommandTester), Control(kCommandOK), Control(kCommandAnnuler)});
+  LayOut(kControls, dpi);
 }
 
 void SignalWindowWin32::ShowAddress(const std::string& address) {

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include "platform/win32/unique_handle_win32.h"
 #include "platform/win32/window_win32.h"
 #include "windows/signal_window.h"
 
@@ -46,7 +45,6 @@ class SignalWindowWin32 : public Window, public SignalWindowView {
 
  private:
   SignalWindow& core_;
-  UniqueGdi font_;
 };
 
 }  // namespace orvando::win32

@@ -11,7 +11,7 @@ objdump="$1" exe="$2"
 
 # Newer than Windows 7 SP1: the "Minimum supported client" of each function's
 # page on Microsoft Learn. Add any newer function the program comes to need
-# (and look it up at run time, in src/platform/win32/newer_api_win32.cpp).
+# (and look it up at run time, in src/platform/win32/dyn_calls_win32.cpp).
 newer_functions=(
   # user32, Windows 10 1607
   GetDpiForWindow GetDpiForSystem AdjustWindowRectExForDpi GetSystemMetricsForDpi

@@ -7,6 +7,9 @@
 #   would give up at the resume;
 # - no handler waits: nothing but the program's own loop (main_win32.cpp)
 #   runs pending messages, so a box left open never holds up the schedule;
+# - every Windows resource has an owner (platform/win32/unique_handle_win32.h;
+#   a window's, the base Window): nothing else frees one by hand or casts a
+#   handle to a GDI type, and only dyn_calls_win32.h looks functions up;
 # - includes point one way, from the ground up: platform (with win32/) <
 #   config, history < station < windows < main_window < main_win32.cpp. A
 #   declaration lives in the lowest room that needs it.
@@ -28,6 +31,10 @@ hits=$(grep -rnE '\b(GetTickCount(64)?|QueryPerformanceCounter|QueryInterruptTim
 hits=$(grep -rnE '\b(PeekMessage[AW]?|GetMessage[AW]?|MsgWaitForMultipleObjects(Ex)?|WaitMessage)\s*\(' . |
   grep -v '^\./main_win32\.cpp:')
 [ -z "$hits" ] || fail "a handler that runs pending messages: a wait is a state advanced by timer events" "$hits"
+
+hits=$(grep -rnE '\b(ReleaseDC|EndPaint|DeleteObject|DeleteDC|DestroyWindow|DestroyIcon|CloseHandle|RegCloseKey|FindClose)\s*\(|static_cast<H(BRUSH|FONT|BITMAP|ICON|PEN|GDIOBJ)>|\bGetProcAddress\s*\(' . |
+  grep -vE '^\./platform/win32/(unique_handle_win32\.h|window_win32\.cpp|dyn_calls_win32\.h):')
+[ -z "$hits" ] || fail "a resource freed, cast or looked up by hand: give it an owner (unique_handle_win32.h)" "$hits"
 
 rank() {
   case "$1" in

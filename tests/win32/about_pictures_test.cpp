@@ -13,18 +13,18 @@
 namespace orvando::test {
 namespace {
 
-using win32::UniqueGdi;
+using win32::UniqueBitmap;
 using win32::UniqueIcon;
 
 TEST(Pictures_Icons, LoadAtEverySizeShown) {
   for (int id : {IDI_ORVANDO, IDI_QUESTION_MARK, IDI_ENVELOPE}) {
     for (int px : {16, 32, 48}) {
       SCOPED_TRACE(testing::Message() << "icon " << id << " at " << px);
-      UniqueIcon icon(win32::LoadIconAt(id, px));
+      const UniqueIcon icon = win32::LoadIconAt(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), px);
       ASSERT_TRUE(icon);
       ICONINFO info{};
       ASSERT_TRUE(GetIconInfo(icon.get(), &info));
-      UniqueGdi colour(info.hbmColor), mask(info.hbmMask);
+      UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
       BITMAP bitmap{};
       GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
       EXPECT_EQ(bitmap.bmWidth, px);
@@ -37,15 +37,15 @@ TEST(Pictures_Icons, LoadAtEverySizeShown) {
       BITMAPINFO dib{};
       dib.bmiHeader = {sizeof dib.bmiHeader, px, -px, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
       void* bits = nullptr;
-      UniqueGdi canvas(CreateDIBSection(nullptr, &dib, DIB_RGB_COLORS, &bits, nullptr, 0));
+      UniqueBitmap canvas(CreateDIBSection(nullptr, &dib, DIB_RGB_COLORS, &bits, nullptr, 0));
       ASSERT_TRUE(canvas);
       auto* pixels = static_cast<DWORD*>(bits);
       std::fill_n(pixels, px * px, kBackground);
-      HDC dc = CreateCompatibleDC(nullptr);
-      HGDIOBJ old = SelectObject(dc, canvas.get());
-      EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon.get(), px, px, 0, nullptr, DI_NORMAL));
-      SelectObject(dc, old);
-      DeleteDC(dc);
+      {
+        const win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        const win32::ScopedSelect selected(dc.get(), canvas.get());
+        EXPECT_TRUE(DrawIconEx(dc.get(), 0, 0, icon.get(), px, px, 0, nullptr, DI_NORMAL));
+      }
       EXPECT_EQ(pixels[0] & 0xFFFFFF, kBackground);
       EXPECT_EQ(pixels[px * px - 1] & 0xFFFFFF, kBackground);
       EXPECT_NE(pixels[px * px / 2 + px / 2] & 0xFFFFFF, kBackground);
@@ -60,7 +60,7 @@ TEST(Pictures_Cursor, PointsWithTheFingertip) {
   ASSERT_NE(hand, nullptr);
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(hand, &info));
-  UniqueGdi colour(info.hbmColor), mask(info.hbmMask);
+  UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
   EXPECT_FALSE(info.fIcon);
   EXPECT_EQ(info.xHotspot, 5u);
   EXPECT_EQ(info.yHotspot, 0u);
@@ -74,7 +74,7 @@ TEST(Pictures_Banner, DecodesAtTheSizeShown) {
   } cases[] = {{73, 33}, {110, 50}, {219, 99}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
-    UniqueGdi banner(win32::LoadScaledPicture(IDR_BANNER, c.width, c.height));
+    const UniqueBitmap banner = win32::LoadScaledPicture(IDR_BANNER, c.width, c.height);
     ASSERT_TRUE(banner);
     DIBSECTION dib{};
     ASSERT_EQ(GetObjectW(banner.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
@@ -84,8 +84,8 @@ TEST(Pictures_Banner, DecodesAtTheSizeShown) {
     std::set<DWORD> colours(pixels, pixels + c.width * c.height);
     EXPECT_GT(colours.size(), 50u);
   }
-  EXPECT_EQ(win32::LoadScaledPicture(IDR_BANNER, 0, 10), nullptr);
-  EXPECT_EQ(win32::LoadScaledPicture(9999, 10, 10), nullptr);
+  EXPECT_FALSE(win32::LoadScaledPicture(IDR_BANNER, 0, 10));
+  EXPECT_FALSE(win32::LoadScaledPicture(9999, 10, 10));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "fake_shell.h"
 #include "layout_checks.h"
-#include "platform/win32/newer_api_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
 #include "windows/about_win32.h"
 
 namespace orvando::test {

@@ -1,8 +1,8 @@
 // DLLs load from System32 only: a DLL planted beside the program never loads.
 #include <gtest/gtest.h>
 
-#include "platform/win32/lazy_dll_win32.h"
-#include "platform/win32/newer_api_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
 
 namespace orvando::test {
 namespace {

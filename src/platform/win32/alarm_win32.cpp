@@ -10,8 +10,7 @@ constexpr UINT_PTR kTimerId = 1;
 }  // namespace
 
 bool Win32Alarm::Set(int ms, std::function<void()> ring) {
-  if (!loaded() && !Create(L"OrvandoAlarm", nullptr, 0, 0, L"", 0, 0, 0, 0, nullptr, HWND_MESSAGE))
-    return false;
+  if (!loaded() && !Create({.class_name = L"OrvandoAlarm", .parent = HWND_MESSAGE})) return false;
   ring_ = std::move(ring);
   return SetTimer(hwnd(), kTimerId, static_cast<UINT>(ms > 0 ? ms : 0), nullptr) != 0;
 }

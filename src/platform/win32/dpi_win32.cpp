@@ -1,6 +1,6 @@
 #include "platform/win32/dpi_win32.h"
 
-#include "platform/win32/newer_api_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
 
 namespace orvando::win32 {
 
@@ -57,15 +57,15 @@ void FitFrameToClient(HWND window, int client_width, int client_height, UINT dpi
                frame.bottom - frame.top, flags);
 }
 
-HFONT CreatePointFont(double points, UINT dpi, bool bold, bool underline, const wchar_t* face) {
+UniqueFont CreatePointFont(const FontSpec& font, UINT dpi) {
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(points * dpi / 72.0 + 0.5);
-  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  lf.lfUnderline = underline ? TRUE : FALSE;
+  lf.lfHeight = -static_cast<LONG>(font.points * dpi / 72.0 + 0.5);
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = font.underline ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-  return CreateFontIndirectW(&lf);
+  lstrcpynW(lf.lfFaceName, font.face, LF_FACESIZE);
+  return UniqueFont(CreateFontIndirectW(&lf));
 }
 
 void PlaceChild(HWND child, const TwipsRect& r, UINT dpi) {

@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "platform/win32/unique_handle_win32.h"
+
 namespace orvando::win32 {
 
 int TwipsToPx(int twips, UINT dpi);
@@ -41,10 +43,15 @@ SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD 
 void FitFrameToClient(HWND window, int client_width, int client_height, UINT dpi,
                       const POINT* client_origin = nullptr);
 
-// The windows' font, "MS Sans Serif" (or `face`), of `points` size at `dpi`;
-// the caller owns it (DeleteObject).
-HFONT CreatePointFont(double points, UINT dpi, bool bold = false, bool underline = false,
-                      const wchar_t* face = L"MS Sans Serif");
+// A font of our windows: "MS Sans Serif" (or `face`), `points` high.
+struct FontSpec {
+  double points = 8;
+  bool bold = false;
+  bool underline = false;
+  const wchar_t* face = L"MS Sans Serif";
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+UniqueFont CreatePointFont(const FontSpec& font, UINT dpi);
 
 // Moves a child control to its twips rectangle at `dpi`.
 void PlaceChild(HWND child, const TwipsRect& r, UINT dpi);

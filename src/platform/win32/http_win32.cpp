@@ -1,7 +1,7 @@
 #include "platform/win32/http_win32.h"
 
 // For WinHTTP's types and constants only: its functions are looked up at the
-// first request, never imported (see WinHttp() below).
+// first request, never imported (WinHttp(), dyn_calls_win32.h).
 #include <winhttp.h>
 
 #include <algorithm>
@@ -10,8 +10,9 @@
 #include <utility>
 
 #include "platform/win32/clock_win32.h"
-#include "platform/win32/lazy_dll_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
 #include "platform/win32/text_win32.h"
+#include "platform/win32/unique_handle_win32.h"
 
 namespace orvando::win32 {
 namespace {
@@ -22,69 +23,8 @@ constexpr UINT_PTR kGuardTimer = 1;
 // answers "OK" or a short page, and what passes this is dropped unread.
 constexpr DWORD kBodyReadMax = 4096;
 
-// WinHTTP's functions, looked up in winhttp.dll from System32. A worker gets
-// a copy and so never reads anything of ours.
-struct WinHttpApi {
-  HMODULE module = nullptr;  // also holds the texts of its errors (12xxx)
-  decltype(&WinHttpCrackUrl) CrackUrl = nullptr;
-  decltype(&WinHttpOpen) Open = nullptr;
-  decltype(&WinHttpSetOption) SetOption = nullptr;
-  decltype(&WinHttpSetTimeouts) SetTimeouts = nullptr;
-  decltype(&WinHttpConnect) Connect = nullptr;
-  decltype(&WinHttpOpenRequest) OpenRequest = nullptr;
-  decltype(&WinHttpSendRequest) SendRequest = nullptr;
-  decltype(&WinHttpReceiveResponse) ReceiveResponse = nullptr;
-  decltype(&WinHttpQueryHeaders) QueryHeaders = nullptr;
-  decltype(&WinHttpReadData) ReadData = nullptr;
-  decltype(&WinHttpCloseHandle) CloseHandle = nullptr;
-};
-
-template <typename Fn>
-bool Find(HMODULE module, const char* name, Fn& fn) {
-  fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  return fn != nullptr;
-}
-
-WinHttpApi LookUp() {
-  WinHttpApi api;
-  HMODULE module = LoadSystemDll(L"winhttp.dll");
-  if (module && Find(module, "WinHttpCrackUrl", api.CrackUrl) &&
-      Find(module, "WinHttpOpen", api.Open) && Find(module, "WinHttpSetOption", api.SetOption) &&
-      Find(module, "WinHttpSetTimeouts", api.SetTimeouts) &&
-      Find(module, "WinHttpConnect", api.Connect) &&
-      Find(module, "WinHttpOpenRequest", api.OpenRequest) &&
-      Find(module, "WinHttpSendRequest", api.SendRequest) &&
-      Find(module, "WinHttpReceiveResponse", api.ReceiveResponse) &&
-      Find(module, "WinHttpQueryHeaders", api.QueryHeaders) &&
-      Find(module, "WinHttpReadData", api.ReadData) &&
-      Find(module, "WinHttpCloseHandle", api.CloseHandle)) {
-    api.module = module;
-  }
-  return api;
-}
-
-// Loaded by the first request, on the UI thread; null when WinHTTP is missing.
-const WinHttpApi* WinHttp() {
-  static const WinHttpApi api = LookUp();
-  return api.module ? &api : nullptr;
-}
-
-// A WinHTTP handle, closed through the looked-up WinHttpCloseHandle.
-class InternetHandle {
- public:
-  InternetHandle(const WinHttpApi& api, HINTERNET handle) : api_(api), handle_(handle) {}
-  ~InternetHandle() {
-    if (handle_) api_.CloseHandle(handle_);
-  }
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  HINTERNET get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-
- private:
-  const WinHttpApi& api_;
-  HINTERNET handle_;
-};
+// A WinHTTP handle, closed through the worker's own copy of WinHttpCloseHandle.
+using InternetHandle = UniqueThrough<HINTERNET, decltype(WinHttpApi::CloseHandle)>;
 
 // Everything a worker needs, its own copies.
 struct Job {
@@ -159,20 +99,22 @@ HttpAnswer Send(const Job& job) {
                             std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
 
   // The system's proxy settings, as set for WinHTTP (netsh winhttp).
-  InternetHandle session(api, api.Open(job.agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                       WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+  InternetHandle session(api.CloseHandle,
+                         api.Open(job.agent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                                  WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
   if (!session) return Failure(api, GetLastError());
   // Windows 7 SP1 offers TLS 1.0 only unless told, and most services refuse
   // it now. One without the update that brought 1.1 and 1.2 to WinHTTP
   // (KB3140245) refuses the option: it then tries with its default.
   DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_1 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
   api.SetOption(session.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof protocols);
-  InternetHandle connection(api, api.Connect(session.get(), host.c_str(), parts.nPort, 0));
+  InternetHandle connection(api.CloseHandle,
+                            api.Connect(session.get(), host.c_str(), parts.nPort, 0));
   if (!connection) return Failure(api, GetLastError());
   // The certificate is checked by Windows, and its verdict stands.
   const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
   InternetHandle request(
-      api,
+      api.CloseHandle,
       api.OpenRequest(connection.get(), job.method.c_str(), path.empty() ? nullptr : path.c_str(),
                       nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure));
   if (!request) return Failure(api, GetLastError());
@@ -240,8 +182,7 @@ Outcome Win32HttpClient::Send(const HttpRequest& request,
   const WinHttpApi* api = WinHttp();
   if (!api) return Outcome::Fail("WinHTTP (winhttp.dll) est introuvable sur ce PC");
   const Outcome refused = Outcome::Fail("Windows n'a pas pu lancer la requête");
-  if (!loaded() && !Create(L"OrvandoHttp", nullptr, 0, 0, L"", 0, 0, 0, 0, nullptr, HWND_MESSAGE))
-    return refused;
+  if (!loaded() && !Create({.class_name = L"OrvandoHttp", .parent = HWND_MESSAGE})) return refused;
   const std::wstring headers = request.content_type.empty()
                                    ? std::wstring()
                                    : L"Content-Type: " + Widen(request.content_type);
@@ -253,13 +194,12 @@ Outcome Win32HttpClient::Send(const HttpRequest& request,
   const int64_t guard = std::clamp<int64_t>(int64_t{job->bound_ms} + grace_ms_, 0, 0x7FFFFFFF);
   if (!SetTimer(hwnd(), kGuardTimer, static_cast<UINT>(guard), nullptr)) return refused;
   // The handle is closed at once: nothing ever waits for the thread.
-  HANDLE thread = CreateThread(nullptr, 0, &Work, job.get(), 0, nullptr);
+  const UniqueHandle thread(CreateThread(nullptr, 0, &Work, job.get(), 0, nullptr));
   if (!thread) {
     KillTimer(hwnd(), kGuardTimer);
     return refused;
   }
   job.release();
-  CloseHandle(thread);
   thread_running_ = true;
   done_ = std::move(done);
   return Outcome::Ok();

@@ -1,6 +1,6 @@
 #include "platform/win32/picture_win32.h"
 
-#include "platform/win32/lazy_dll_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
 #include "platform/win32/unique_handle_win32.h"
 
 #include <wincodec.h>
@@ -29,7 +29,7 @@ class ComRef {
   T* p_ = nullptr;
 };
 
-HBITMAP ToDib(IWICBitmapSource* source, int width, int height) {
+UniqueBitmap ToDib(IWICBitmapSource* source, int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -38,29 +38,28 @@ HBITMAP ToDib(IWICBitmapSource* source, int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib) return nullptr;
+  UniqueBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   const UINT stride = static_cast<UINT>(width) * 4;
-  if (FAILED(source->CopyPixels(nullptr, stride, stride * static_cast<UINT>(height),
-                                static_cast<BYTE*>(bits)))) {
-    DeleteObject(dib);
-    return nullptr;
+  if (!dib || FAILED(source->CopyPixels(nullptr, stride, stride * static_cast<UINT>(height),
+                                        static_cast<BYTE*>(bits)))) {
+    return {};
   }
   return dib;
 }
 
 }  // namespace
 
-HBITMAP LoadScaledPicture(int resource_id, int width, int height) {
-  if (width <= 0 || height <= 0) return nullptr;
+UniqueBitmap LoadScaledPicture(int resource_id, int width, int height) {
+  if (width <= 0 || height <= 0) return {};
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resource_id), MAKEINTRESOURCEW(10));
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
   void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) return nullptr;
+  if (!data) return {};
   const DWORD size = SizeofResource(module, found);
 
   ComScope com;
+  auto create = Com().CoCreateInstance;
   ComRef<IWICImagingFactory> factory;
   ComRef<IWICStream> stream;
   ComRef<IWICBitmapDecoder> decoder;
@@ -68,8 +67,9 @@ HBITMAP LoadScaledPicture(int resource_id, int width, int height) {
   ComRef<IWICBitmapScaler> scaler;
   ComRef<IWICFormatConverter> converter;
   const bool ok =
-      SUCCEEDED(LazyCoCreateInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory,
-                                     reinterpret_cast<void**>(factory.put()))) &&
+      create &&
+      SUCCEEDED(create(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                       IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put()))) &&
       SUCCEEDED(factory->CreateStream(stream.put())) &&
       SUCCEEDED(stream->InitializeFromMemory(static_cast<BYTE*>(data), size)) &&
       SUCCEEDED(factory->CreateDecoderFromStream(stream.get(), nullptr,
@@ -82,12 +82,7 @@ HBITMAP LoadScaledPicture(int resource_id, int width, int height) {
       SUCCEEDED(converter->Initialize(scaler.get(), GUID_WICPixelFormat32bppBGR,
                                       WICBitmapDitherTypeNone, nullptr, 0.0,
                                       WICBitmapPaletteTypeCustom));
-  return ok ? ToDib(converter.get(), width, height) : nullptr;
-}
-
-HICON LoadIconAt(int resource_id, int px) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id),
-                                       IMAGE_ICON, px, px, LR_DEFAULTCOLOR));
+  return ok ? ToDib(converter.get(), width, height) : UniqueBitmap();
 }
 
 bool ClickTracker::OnMessage(HWND window, UINT message, LPARAM lparam) {
@@ -114,9 +109,10 @@ bool ClickTracker::OnMessage(HWND window, UINT message, LPARAM lparam) {
 
 bool Picture::CreateChild(HWND parent, int id, bool enabled, std::function<void()> on_click) {
   on_click_ = std::move(on_click);
-  const DWORD style = WS_CHILD | WS_VISIBLE | (enabled ? 0 : WS_DISABLED);
-  return Create(L"OrvandoPicture", nullptr, style, 0, L"", 0, 0, 0, 0,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), parent);
+  return Create({.class_name = L"OrvandoPicture",
+                 .style = WS_CHILD | WS_VISIBLE | (enabled ? 0u : WS_DISABLED),
+                 .parent = parent,
+                 .id = id});
 }
 
 void Picture::SetIcon(HICON icon) {
@@ -150,25 +146,21 @@ LRESULT Picture::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void Picture::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
+  const win32::Paint paint(hwnd());
   RECT r;
   GetClientRect(hwnd(), &r);
   if (icon_) {
-    DrawIconEx(dc, 0, 0, icon_, r.right, r.bottom, 0, nullptr, DI_NORMAL);
+    DrawIconEx(paint.get(), 0, 0, icon_, r.right, r.bottom, 0, nullptr, DI_NORMAL);
   } else if (bitmap_) {
     BITMAP info{};
     GetObjectW(bitmap_, sizeof info, &info);
-    HDC source = CreateCompatibleDC(dc);
-    {
-      const ScopedSelect selected(source, bitmap_);
-      SetStretchBltMode(dc, HALFTONE);
-      SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, r.right, r.bottom, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    }
-    DeleteDC(source);
+    const UniqueMemoryDc source(CreateCompatibleDC(paint.get()));
+    const ScopedSelect selected(source.get(), bitmap_);
+    SetStretchBltMode(paint.get(), HALFTONE);
+    SetBrushOrgEx(paint.get(), 0, 0, nullptr);
+    StretchBlt(paint.get(), 0, 0, r.right, r.bottom, source.get(), 0, 0, info.bmWidth,
+               info.bmHeight, SRCCOPY);
   }
-  EndPaint(hwnd(), &ps);
 }
 
 }  // namespace orvando::win32

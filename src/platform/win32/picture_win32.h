@@ -6,18 +6,15 @@
 
 #include <functional>
 
+#include "platform/win32/unique_handle_win32.h"
 #include "platform/win32/window_win32.h"
 
 namespace orvando::win32 {
 
 // Decodes a picture stored as RCDATA (a JPEG, or anything Windows Imaging
 // Component reads) and scales it to width x height with a smoothing filter,
-// so it stays sharp at every DPI. The caller owns the bitmap; null on failure.
-HBITMAP LoadScaledPicture(int resource_id, int width, int height);
-
-// The icon of the program's resources that best fits `px` pixels, drawn at
-// that size. The caller owns it (DestroyIcon).
-HICON LoadIconAt(int resource_id, int px);
+// so it stays sharp at every DPI. None on failure.
+UniqueBitmap LoadScaledPicture(int resource_id, int width, int height);
 
 // A click as a user means it: button pressed and released over the same
 // window. Feed it the window's mouse messages.
@@ -30,8 +27,9 @@ class ClickTracker {
   bool pressed_ = false;
 };
 
-// A picture control, drawn stretched to its size. Without a click handler it
-// is transparent to the pointer: moves and clicks go to its container.
+// A picture control, an icon or a bitmap drawn stretched to its size: every
+// picture of our windows is drawn by it. Without a click handler it is
+// transparent to the pointer: moves and clicks go to its container.
 class Picture : public Window {
  public:
   bool CreateChild(HWND parent, int id, bool enabled, std::function<void()> on_click);

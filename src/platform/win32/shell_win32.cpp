@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/lazy_dll_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
 #include "platform/win32/text_win32.h"
 
 namespace orvando::win32 {
@@ -14,8 +14,7 @@ void Win32Shell::Open(std::uintptr_t owner, const std::string& operation, const 
   // time a link is used, and stays up for the rest of the run.
   if (!com_) com_ = std::make_unique<ComScope>();
   // The shell returns at once; a missing association is not reported.
-  using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-  if (auto shell_execute = LazyProc<ShellExecuteAFn>(L"shell32.dll", "ShellExecuteA")) {
+  if (auto shell_execute = ShellCalls().ShellExecuteA) {
     shell_execute(reinterpret_cast<HWND>(owner), ansi_operation.c_str(), ansi_text.c_str(), nullptr,
                   nullptr, SW_SHOWNORMAL);
   }
@@ -23,8 +22,7 @@ void Win32Shell::Open(std::uintptr_t owner, const std::string& operation, const 
 
 void Win32Shell::OpenDocument(const std::string& path) {
   if (!com_) com_ = std::make_unique<ComScope>();
-  using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-  if (auto shell_execute = LazyProc<ShellExecuteWFn>(L"shell32.dll", "ShellExecuteW")) {
+  if (auto shell_execute = ShellCalls().ShellExecuteW) {
     shell_execute(nullptr, L"open", Widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 }

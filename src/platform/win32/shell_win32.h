@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "platform/shell.h"
-#include "platform/win32/lazy_dll_win32.h"
+#include "platform/win32/dyn_calls_win32.h"
 
 namespace orvando::win32 {
 

@@ -1,5 +1,8 @@
 #pragma once
-// Move-only owners for Windows handles: the handle is closed exactly once.
+// Owners for every Windows resource the program takes: each is freed exactly
+// once, by the function that frees its kind, when its owner goes. An owner is
+// one line below; nothing else in the program calls those functions, nor casts
+// a handle to a GDI type.
 
 #include <windows.h>
 
@@ -7,7 +10,9 @@
 
 namespace orvando::win32 {
 
-template <typename H, typename Traits>
+// A move-only owner of `H`, freed by `Free`. A handle equal to null, or to
+// `Invalid` (INVALID_HANDLE_VALUE is -1), is none.
+template <typename H, auto Free, INT_PTR Invalid = 0>
 class Unique {
  public:
   Unique() = default;
@@ -22,62 +27,84 @@ class Unique {
   }
 
   H get() const { return h_; }
-  explicit operator bool() const { return Traits::Valid(h_); }
-  H release() { return std::exchange(h_, Traits::Invalid()); }
-  void reset(H h = Traits::Invalid()) {
-    if (Traits::Valid(h_)) Traits::Close(h_);
+  explicit operator bool() const { return Valid(h_); }
+  H release() { return std::exchange(h_, H{}); }
+  void reset(H h = H{}) {
+    if (Valid(h_)) Free(h_);
     h_ = h;
   }
 
  private:
-  H h_ = Traits::Invalid();
+  static bool Valid(H h) { return h && h != reinterpret_cast<H>(Invalid); }
+  H h_{};
 };
 
-struct HandleTraits {  // kernel handles, where failure is INVALID_HANDLE_VALUE or null
-  static HANDLE Invalid() { return nullptr; }
-  static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE h) { CloseHandle(h); }
-};
-struct FindTraits {
-  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE h) { FindClose(h); }
-};
-struct GdiTraits {
-  static HGDIOBJ Invalid() { return nullptr; }
-  static bool Valid(HGDIOBJ h) { return h != nullptr; }
-  static void Close(HGDIOBJ h) { DeleteObject(h); }
-};
-struct IconTraits {
-  static HICON Invalid() { return nullptr; }
-  static bool Valid(HICON h) { return h != nullptr; }
-  static void Close(HICON h) { DestroyIcon(h); }
-};
+using UniqueHandle = Unique<HANDLE, &::CloseHandle, -1>;
+using UniqueFind = Unique<HANDLE, &::FindClose, -1>;
+using UniqueRegKey = Unique<HKEY, &::RegCloseKey>;
+using UniqueWindow = Unique<HWND, &::DestroyWindow>;
+using UniqueFont = Unique<HFONT, &::DeleteObject>;
+using UniqueBrush = Unique<HBRUSH, &::DeleteObject>;
+using UniquePen = Unique<HPEN, &::DeleteObject>;
+using UniqueBitmap = Unique<HBITMAP, &::DeleteObject>;
+using UniqueIcon = Unique<HICON, &::DestroyIcon>;
+using UniqueMemoryDc = Unique<HDC, &::DeleteDC>;
 
-struct RegKeyTraits {
-  static HKEY Invalid() { return nullptr; }
-  static bool Valid(HKEY h) { return h != nullptr; }
-  static void Close(HKEY h) { RegCloseKey(h); }
-};
-
-using UniqueHandle = Unique<HANDLE, HandleTraits>;
-using UniqueFind = Unique<HANDLE, FindTraits>;
-using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
-using UniqueIcon = Unique<HICON, IconTraits>;
-using UniqueRegKey = Unique<HKEY, RegKeyTraits>;
-
-// An empty card reader or CD drive, or a network drive that is gone, fails
-// quietly for as long as the scope lasts, instead of raising Windows' "no
-// disk in drive" box.
-class QuietDriveErrors {
+// A handle freed through a function looked up at run time (WinHTTP's), of
+// which the owner keeps its own copy: a thread that owns one reads nothing
+// shared.
+template <typename H, typename FreeFn>
+class UniqueThrough {
  public:
-  QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
-  ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
-  QuietDriveErrors(const QuietDriveErrors&) = delete;
-  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+  UniqueThrough(FreeFn free, H h) : free_(free), h_(h) {}
+  ~UniqueThrough() {
+    if (h_) free_(h_);
+  }
+  UniqueThrough(const UniqueThrough&) = delete;
+  UniqueThrough& operator=(const UniqueThrough&) = delete;
+  H get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
 
  private:
-  DWORD previous_ = 0;
+  FreeFn free_;
+  H h_;
+};
+
+// An icon of `module`'s resources (null: the system's, such as IDI_WARNING)
+// drawn at `px` pixels.
+inline UniqueIcon LoadIconAt(HINSTANCE module, const wchar_t* name, int px) {
+  return UniqueIcon(static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, px, px, 0)));
+}
+
+// A window's device context, from GetDC, for as long as the scope lasts.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// The painting of a window, from BeginPaint to EndPaint.
+class Paint {
+ public:
+  explicit Paint(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+  ~Paint() { EndPaint(window_, &ps_); }
+  Paint(const Paint&) = delete;
+  Paint& operator=(const Paint&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
 };
 
 // An object selected into a device context for as long as the scope lasts;
@@ -92,6 +119,20 @@ class ScopedSelect {
  private:
   HDC dc_;
   HGDIOBJ old_;
+};
+
+// An empty card reader or CD drive, or a network drive that is gone, fails
+// quietly for as long as the scope lasts, instead of raising Windows' "no
+// disk in drive" box.
+class QuietDriveErrors {
+ public:
+  QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
+  ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
+  QuietDriveErrors(const QuietDriveErrors&) = delete;
+  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+ private:
+  DWORD previous_ = 0;
 };
 
 }  // namespace orvando::win32
