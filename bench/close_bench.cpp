@@ -19,6 +19,7 @@
 #include "platform/win32/station_win32.h"
 #include "platform/win32/text_win32.h"
 #include "station/ouvr_ferm_hw.h"
+#include "station_extras.h"
 
 using namespace orvando;
 
@@ -107,7 +108,8 @@ void Run(const char* mode, const char* figure, bool plain, int bound_s, const st
   PrintedMessages messages;
   StationTimings timings;
   timings.close_bound_ms = bound_s * 1000;
-  OuvrFermHW hw(folder, folders, station, alarm, clock, messages, nullptr, timings);
+  test::StationExtras extras(clock, messages);
+  OuvrFermHW hw(extras.Links(folder, folders, station, alarm, clock, timings));
   hw.OuvrirHW();
   RunMessagesUntil(
       [&] { return CountLines("window") > 0 && hw.Waiting() == OuvrFermHW::Wait::None; }, 10000);

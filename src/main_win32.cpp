@@ -104,21 +104,28 @@ struct Program {
                   .station = station,
                   .messages = messages,
                   .instance = instance,
-                  .install = &install,
-                  .about = &about_window,
-                  .power = &power,
-                  .start_with_windows = &start_with_windows,
-                  .history = &history,
-                  .shell = &shell,
-                  .alarm = &settings_alarm,
-                  .signal = &signal,
-                  .signal_window = &signal_form}};
+                  .install = install,
+                  .about = about_window,
+                  .power = power,
+                  .start_with_windows = start_with_windows,
+                  .history = history,
+                  .shell = shell,
+                  .alarm = settings_alarm,
+                  .signal = signal,
+                  .signal_window = signal_form}};
   I_Ofichier config{files, messages, &form};
   History history{files, clock};
-  OuvrFermHW station{config,   folders, station_platform, alarm, clock, messages,
-                     &history, {},      &signal};
+  Notices notices{messages, clock};  // the one notice of the schedule's events
+  OuvrFermHW station{{.chemin_hw = config.CheminHW,
+                      .folders = folders,
+                      .station = station_platform,
+                      .alarm = alarm,
+                      .clock = clock,
+                      .notices = notices,
+                      .history = history,
+                      .signal = signal}};
   OrvandoIni ini{files};
-  SignalDeVie signal{ini, http, clock, &signal_alarm, station.notices(), &history};
+  SignalDeVie signal{ini, http, clock, signal_alarm, notices, history};
   SignalWindow signal_form{signal_window, signal, messages};
   SelectDir select_dir{install, form, config, folders, files, drives};
   About about{about_window, shell};

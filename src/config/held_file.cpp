@@ -7,7 +7,7 @@ namespace orvando {
 bool HeldFile::ReadAgain(std::function<void()> read) {
   const int64_t now = clock_.MonotonicMs();
   if (deadline_ < 0) deadline_ = now + kHeldFileBoundMs;
-  if (now < deadline_ && alarm_ && alarm_->Set(kHeldFileRetryMs, std::move(read))) return true;
+  if (now < deadline_ && alarm_.Set(kHeldFileRetryMs, std::move(read))) return true;
   deadline_ = -1;
   return false;
 }

@@ -17,8 +17,7 @@ inline constexpr int kHeldFileBoundMs = 120000;
 
 class HeldFile {
  public:
-  // `alarm` null: a held file is given up at once.
-  HeldFile(Alarm* alarm, const Clock& clock) : alarm_(alarm), clock_(clock) {}
+  HeldFile(Alarm& alarm, const Clock& clock) : alarm_(alarm), clock_(clock) {}
 
   // The file was held: `read` runs again soon. False once the bound has
   // passed, or no alarm could be set: the file is given up.
@@ -29,7 +28,7 @@ class HeldFile {
   void Over() { deadline_ = -1; }
 
  private:
-  Alarm* const alarm_;
+  Alarm& alarm_;
   const Clock& clock_;
   int64_t deadline_ = -1;  // monotonic ms; -1: not waiting
 };

@@ -30,8 +30,8 @@ bool FormTimer::Form_Load(bool start_switch) {
     }
     return false;
   }
-  Note(start_switch ? "Orvando a démarré avec Windows (/start)." : "Orvando a démarré.");
-  if (links_.signal) links_.signal->Load();
+  links_.history.Write(start_switch ? "Orvando a démarré avec Windows (/start)." : "Orvando a démarré.");
+  links_.signal.Load();
   start_switch_ = start_switch;
   if (links_.config.ConfigPresent()) {
     ReadSettings();
@@ -45,7 +45,7 @@ bool FormTimer::Form_Load(bool start_switch) {
 // Without a folder there is nothing to run: it asks for one, and the user
 // presses Start once it is chosen.
 void FormTimer::FirstStart() {
-  if (links_.install) links_.install->Show();
+  links_.install.Show();
   SelectOption(0);
 }
 
@@ -83,7 +83,7 @@ void FormTimer::ReadSettings() {
                            " minutes et n'est pas en marche. Fermez le programme qui tient ce "
                            "fichier ouvert (sauvegarde, synchronisation, antivirus), puis "
                            "relancez Orvando.";
-  Note(text);
+  links_.history.Write(text);
   links_.messages.ShowError(text);
   links_.messages.ShowHeldErrors();
 }
@@ -100,15 +100,11 @@ void FormTimer::SetArmed(bool armed) {
     links_.view.ShowLabel1BackColor(Label1BackColor);
   }
   links_.view.ShowCommand1Caption(Command1Caption);
-  if (links_.power) links_.power->KeepSystemAwake(armed);
-  if (links_.signal) links_.signal->SetArmed(armed);
-  Note(armed ? "Mise en marche, intervalle « " +
+  links_.power.KeepSystemAwake(armed);
+  links_.signal.SetArmed(armed);
+  links_.history.Write(armed ? "Mise en marche, intervalle « " +
                    std::string(form_timer_layout::kOptionCaptions[OptionSelected]) + " »."
              : "Arrêt : plus aucun lancement jusqu'à la prochaine mise en marche.");
-}
-
-void FormTimer::Note(const std::string& what) {
-  if (links_.history) links_.history->Write(what);
 }
 
 void FormTimer::Option1_Click(int16_t index) {
@@ -136,7 +132,7 @@ void FormTimer::menuDuree_Click(int choice) {
   if (choice < 0 || choice >= static_cast<int>(std::size(config::kRunMinutes))) return;
   links_.config.RunMinutes = config::kRunMinutes[choice];
   if (held_.Waiting()) owner_minutes_ = links_.config.RunMinutes;
-  Note("Durée de mise en marche : " + std::to_string(links_.config.RunMinutes) +
+  links_.history.Write("Durée de mise en marche : " + std::to_string(links_.config.RunMinutes) +
        " minutes, dès le prochain lancement.");
   SaveSettings();
 }
@@ -156,11 +152,11 @@ void FormTimer::SelectOption(int index) {
 }
 
 void FormTimer::menuAbout_Click() {
-  if (links_.about) links_.about->Show();
+  links_.about.Show();
 }
 
 void FormTimer::menuModifFichier_Click() {
-  if (links_.install) links_.install->ShowToChange();
+  links_.install.ShowToChange();
 }
 
 void FormTimer::menuAide_Click() {
@@ -188,33 +184,32 @@ std::string FormTimer::HelpText() const {
          "• Pour changer le dossier de HeavyWeather : menu Fichier, Chemin HeavyWeather.\n"
          "• Pour qu'Orvando démarre avec Windows, déjà en marche : menu Option, Démarrer avec "
          "Windows. " +
-         (links_.start_with_windows ? links_.start_with_windows->SignInText() : std::string()) +
+         links_.start_with_windows.SignInText() +
          "\n"
          "• Pour être prévenu loin du PC quand la station se tait : menu Option, Signal de vie.";
 }
 
 void FormTimer::menuHistorique_Click() {
-  if (!links_.history) return;
-  if (!links_.history->Exists()) {
+  if (!links_.history.Exists()) {
     links_.messages.ShowInformation(
-        "Il n'y a pas encore d'historique : le fichier " + links_.history->Path() +
+        "Il n'y a pas encore d'historique : le fichier " + links_.history.Path() +
         " n'existe pas. Orvando l'écrit dans son propre dossier ; vérifiez que ce dossier "
         "n'est pas en lecture seule.");
     return;
   }
-  if (links_.shell) links_.shell->OpenDocument(links_.history->Path());
+  links_.shell.OpenDocument(links_.history.Path());
 }
 
 bool FormTimer::menuDemarrage_Checked() const {
-  return links_.start_with_windows && links_.start_with_windows->Checked();
+  return links_.start_with_windows.Checked();
 }
 
 void FormTimer::menuDemarrage_Click() {
-  if (links_.start_with_windows) links_.start_with_windows->Toggle();
+  links_.start_with_windows.Toggle();
 }
 
 void FormTimer::menuSignal_Click() {
-  if (links_.signal_window) links_.signal_window->Show();
+  links_.signal_window.Show();
 }
 
 void FormTimer::Form_QueryUnload(int16_t& cancel, int16_t /*unload_mode*/) {
@@ -232,8 +227,8 @@ void FormTimer::Form_QueryUnload(int16_t& cancel, int16_t /*unload_mode*/) {
 
 void FormTimer::Form_Unload(int16_t& /*cancel*/) {
   // A HeavyWeather under way is left running; the file is not written.
-  if (links_.about) links_.about->Unload();
-  if (links_.signal_window) links_.signal_window->Unload();
+  links_.about.Unload();
+  links_.signal_window.Unload();
 }
 
 bool FormTimer::Unload() {
@@ -251,18 +246,18 @@ void FormTimer::FinishUnload(bool session_ending) {
   Form_Unload(cancel);
   loaded_ = false;
   visible_ = false;
-  if (links_.power) links_.power->KeepSystemAwake(false);
+  links_.power.KeepSystemAwake(false);
   links_.station.ProgramEnding();
-  Note(session_ending ? "Orvando s'est fermé avec la session Windows." : "Orvando s'est fermé.");
+  links_.history.Write(session_ending ? "Orvando s'est fermé avec la session Windows." : "Orvando s'est fermé.");
   links_.view.Destroy();
 }
 
 void FormTimer::OnSuspend() {
-  Note("Le PC se met en veille.");
+  links_.history.Write("Le PC se met en veille.");
 }
 
 void FormTimer::OnResume() {
-  Note("Le PC sort de veille.");
+  links_.history.Write("Le PC sort de veille.");
 }
 
 // Someone may be at the PC: the quit question is asked as for the close box,

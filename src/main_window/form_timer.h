@@ -38,17 +38,16 @@ class FormTimer : public OptionSelector, public MainWindowControl {
     OuvrFermHW& station;
     UserMessages& messages;
     SingleInstance& instance;
-    InstallWindowControl* install = nullptr;  // null: a missing file selects option 0 only
-    AboutWindowControl* about = nullptr;
-    Power* power = nullptr;  // null: nothing keeps the PC awake
-    StartWithWindows* start_with_windows = nullptr;
-    History* history = nullptr;  // null: nothing written down
-    Shell* shell = nullptr;      // opens the history
-    // Paces the reads of a settings file another program holds at start-up;
-    // null: it is not read again.
-    Alarm* alarm = nullptr;
-    SignalDeVie* signal = nullptr;  // null: no signal of life
-    SignalWindowControl* signal_window = nullptr;
+    InstallWindowControl& install;
+    AboutWindowControl& about;
+    Power& power;  // keeps the PC awake while armed
+    StartWithWindows& start_with_windows;
+    History& history;
+    Shell& shell;  // opens the history
+    // Paces the reads of a settings file another program holds at start-up.
+    Alarm& alarm;
+    SignalDeVie& signal;
+    SignalWindowControl& signal_window;
   };
   explicit FormTimer(const Links& links);
 
@@ -133,7 +132,6 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   void SetArmed(bool armed);
   // Rewrites the settings file after a choice, when there is one to rewrite.
   void SaveSettings();
-  void Note(const std::string& what);
 
   Links links_;
   bool visible_ = true;

@@ -1,6 +1,7 @@
 #include "station/ouvr_ferm_hw.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/text.h"
 #include "station/heavy_weather.h"
@@ -26,24 +27,21 @@ std::string FolderOf(const std::string& path) {
 constexpr const char* kNotLaunched = " HeavyWeather n'a pas été lancé.";
 }  // namespace
 
-OuvrFermHW::OuvrFermHW(const std::string& chemin_hw, const Folders& folders,
-                       StationPlatform& station, Alarm& alarm, const Clock& clock,
-                       UserMessages& messages, History* history, StationTimings timings,
-                       SignalDeVie* signal)
-    : chemin_hw_(chemin_hw),
-      folders_(folders),
-      station_(station),
-      alarm_(alarm),
-      clock_(clock),
-      notices_(messages, clock),
-      history_(history),
-      timings_(timings),
-      signal_(signal) {}
+OuvrFermHW::OuvrFermHW(const Links& links)
+    : chemin_hw_(links.chemin_hw),
+      folders_(links.folders),
+      station_(links.station),
+      alarm_(links.alarm),
+      clock_(links.clock),
+      notices_(links.notices),
+      history_(links.history),
+      signal_(links.signal),
+      timings_(links.timings) {}
 
 void OuvrFermHW::OuvrirHW() {
   if (wait_ != Wait::None) return;  // the launch or close under way goes on
   if (!HWLance) {
-    if (history_) history_->BeginRun();  // what the slot writes, for the signal of life
+    history_.BeginRun();  // what the slot writes, for the signal of life
     std::string full;                    // only whether the folder is there matters here
     const std::vector<WindowHandle> open = HeavyWeatherWindows(std::string(hw::kWindowTitle));
     if (!open.empty()) {
@@ -93,7 +91,7 @@ void OuvrFermHW::Launch() {
   }
   process_ = process;
   run_began_ms_ = asked_at;
-  Note("HeavyWeather lancé depuis « " + chemin_hw_ + " ».");
+  history_.Write("HeavyWeather lancé depuis « " + chemin_hw_ + " ».");
   wait_ = Wait::ForWindow;
   deadline_ = asked_at + timings_.window_wait_ms;
   keys_typed_ = 0;
@@ -111,7 +109,7 @@ void OuvrFermHW::TakeAsTheRun(ProcessId process, const std::string& what) {
           ? FolderOf(program)
           : chemin_hw_;
   BeginRun(folder);
-  Note(what);
+  history_.Write(what);
 }
 
 void OuvrFermHW::BeginRun(const std::string& folder) {
@@ -217,6 +215,7 @@ void OuvrFermHW::FermerHW() {
   if (wait_ == Wait::ForClose) return;  // under way: it goes on by itself
   wait_ = Wait::ForClose;               // a launch still looking stops here
   deadline_ = clock_.MonotonicMs() + timings_.close_bound_ms;
+  first_pass_ = true;
   asked_.clear();
   if (run_began_ms_ >= 0) ReadShownWindows();
   ClosePass();
@@ -227,13 +226,13 @@ void OuvrFermHW::FermerHW() {
 // is left and the process has ended: until then HeavyWeather may still be
 // writing its files and holding the station's port.
 void OuvrFermHW::ClosePass() {
-  const bool first_pass = HWLance;
+  const bool first_pass = std::exchange(first_pass_, false);
   FermerFenetre(std::string(hw::kWindowTitle));
   const bool process_left = StillRunning();
   if (HandleHW == 0 && !process_left) {
     if (run_began_ms_ >= 0) {
       const std::string verdict = JudgeTheRun();
-      Note(first_pass && asked_.empty()
+      history_.Write(first_pass && asked_.empty()
                ? "HeavyWeather était déjà fermé quand Orvando allait le fermer" + verdict + "."
                : "HeavyWeather fermé, " +
                      std::to_string((clock_.MonotonicMs() - run_began_ms_) / 1000) +
@@ -259,9 +258,7 @@ void OuvrFermHW::ClosePass() {
 void OuvrFermHW::EndClose(bool gave_up) {
   if (run_began_ms_ >= 0 && !gave_up) {
     CountRecording(verdict_);
-    if (verdict_ == FolderWatch::Verdict::Recorded && signal_ && !ending_) {
-      signal_->RunGood(history_ ? history_->RunLines() : std::string());
-    }
+    if (verdict_ == FolderWatch::Verdict::Recorded && !ending_) signal_.RunGood(history_.RunLines());
   }
   wait_ = Wait::None;
   HWLance = false;
@@ -314,7 +311,7 @@ void OuvrFermHW::ReportStuck(const std::vector<WindowHandle>& windows, bool proc
                                  }) &&
                      (!process_left || process_ == reported_process_);
   if (known) {
-    Note(what);  // the history keeps every one
+    history_.Write(what);  // the history keeps every one
   } else {
     Tell(what, true);
   }
@@ -334,18 +331,14 @@ void OuvrFermHW::NothingStuck() {
 // monitoring service at the same moment. Once Orvando is ending, nobody is
 // told: the history only.
 void OuvrFermHW::Tell(const std::string& what, bool lasting) {
-  Note(what);
+  history_.Write(what);
   if (ending_) return;
   if (lasting) {
     notices_.ReportLasting(what);
   } else {
     notices_.Report(what);
   }
-  if (signal_) signal_->RunFailed(what, history_ ? history_->RunLines() : std::string());
-}
-
-void OuvrFermHW::Note(const std::string& what) {
-  if (history_) history_->Write(what);
+  signal_.RunFailed(what, history_.RunLines());
 }
 
 // One close request per HeavyWeather window with that title, then patience:

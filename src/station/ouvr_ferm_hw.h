@@ -16,13 +16,11 @@
 #include <utility>
 #include <vector>
 
-#include "config/i_ofichier.h"
 #include "history/history.h"
 #include "platform/alarm.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/station.h"
-#include "platform/user_messages.h"
 #include "station/folder_watch.h"
 #include "station/notices.h"
 #include "station/signal_de_vie.h"
@@ -46,30 +44,34 @@ struct StationTimings {
 
 class OuvrFermHW {
  public:
-  // `chemin_hw` is read at every launch, so it must outlive this object (it
-  // is normally I_Ofichier::CheminHW, which the installation window changes).
-  // `history`: where launches, closes and their failures are written down;
-  // none: not. `signal`: told when a run is over; none: nobody is.
-  OuvrFermHW(const std::string& chemin_hw, const Folders& folders, StationPlatform& station,
-             Alarm& alarm, const Clock& clock, UserMessages& messages, History* history = nullptr,
-             StationTimings timings = {}, SignalDeVie* signal = nullptr);
-  OuvrFermHW(const I_Ofichier& config, const Folders& folders, StationPlatform& station,
-             Alarm& alarm, const Clock& clock, UserMessages& messages, History* history = nullptr,
-             StationTimings timings = {}, SignalDeVie* signal = nullptr)
-      : OuvrFermHW(config.CheminHW, folders, station, alarm, clock, messages, history, timings,
-                   signal) {}
+  struct Links {
+    // Read at every launch, so it must outlive this object: normally
+    // I_Ofichier::CheminHW, which the installation window changes.
+    const std::string& chemin_hw;
+    const Folders& folders;
+    StationPlatform& station;
+    Alarm& alarm;  // paces the waits
+    const Clock& clock;
+    Notices& notices;     // a launch that failed, a close that gave up...
+    History& history;     // ...and every launch and close, written down
+    SignalDeVie& signal;  // told at the end of each run
+    StationTimings timings = {};
+  };
+  explicit OuvrFermHW(const Links& links);
 
   OuvrFermHW(const OuvrFermHW&) = delete;
   OuvrFermHW& operator=(const OuvrFermHW&) = delete;
 
-  bool HWLance = false;       // launched and not yet closed
+  // Set by every launch (or launch attempt), cleared at the start of every
+  // close pass: from the first pass on, a close under way is Waiting().
+  bool HWLance = false;
   WindowHandle HandleHW = 0;  // found by the last close pass; 0 when none
 
   // Starts HeavyWeather from CheminHW, unless it is launched already or its
   // window is open; HWLance is set in every case.
   void OuvrirHW();
-  // Asks HeavyWeather's windows to close; the close goes on by itself and
-  // ends with HWLance clear once HeavyWeather has ended, or at its bound.
+  // Asks HeavyWeather's windows to close; the close goes on by itself until
+  // HeavyWeather has ended, or its bound.
   void FermerHW();
   // One close request to every HeavyWeather window titled `title` that has
   // not been asked within the last close_again_ms.
@@ -85,9 +87,6 @@ class OuvrFermHW {
   // Orvando is ending: a close under way goes on to its end or bound and
   // tells nobody; a launch no longer waits for its window.
   void ProgramEnding();
-
-  // The one notice of the schedule's events, shared with the signal of life.
-  Notices& notices() { return notices_; }
 
   // How much is kept from one run to the next (windows told about, close
   // requests, the process followed): it must not grow with the runs.
@@ -137,18 +136,18 @@ class OuvrFermHW {
   // A failure of the schedule: in the history, the notice (kept there while
   // it lasts) and to the monitoring service.
   void Tell(const std::string& what, bool lasting = false);
-  void Note(const std::string& what);
 
   const std::string& chemin_hw_;
   const Folders& folders_;
   StationPlatform& station_;
   Alarm& alarm_;
   const Clock& clock_;
-  Notices notices_;
-  History* const history_;
+  Notices& notices_;
+  History& history_;
+  SignalDeVie& signal_;
   const StationTimings timings_;
-  SignalDeVie* const signal_;
   Wait wait_ = Wait::None;
+  bool first_pass_ = false;  // the close under way has made no pass yet
   bool ending_ = false;
   int64_t deadline_ = 0;    // of the wait under way (monotonic ms)
   int keys_typed_ = 0;      // keystroke strings typed by the launch under way

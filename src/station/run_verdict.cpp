@@ -56,7 +56,7 @@ std::string OuvrFermHW::WhatItSays(const ShownWindow& shown) {
 
 void OuvrFermHW::ReadShownWindows() {
   for (const ShownWindow& shown : ShownWindows()) {
-    if (!IsMainWindow(shown)) Note("HeavyWeather affichait " + WhatItSays(shown) + ".");
+    if (!IsMainWindow(shown)) history_.Write("HeavyWeather affichait " + WhatItSays(shown) + ".");
   }
 }
 
@@ -82,7 +82,7 @@ void OuvrFermHW::CountRecording(FolderWatch::Verdict verdict) {
   if (verdict == FolderWatch::Verdict::Unknown) return;
   if (verdict == FolderWatch::Verdict::Recorded) {
     if (silent_runs_ > 0) {
-      Note("HeavyWeather enregistre de nouveau dans son dossier, après " +
+      history_.Write("HeavyWeather enregistre de nouveau dans son dossier, après " +
            std::to_string(silent_runs_) + (silent_runs_ == 1 ? " lancement" : " lancements") +
            " sans rien enregistrer.");
     }

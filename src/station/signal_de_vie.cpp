@@ -272,14 +272,14 @@ void SignalDeVie::Load() {
                              (read.busy ? " Orvando a réessayé pendant 2 minutes." : "") +
                              " Aucun signal de vie ne sera envoyé avant le prochain démarrage "
                              "d'Orvando : le service de surveillance donnera bientôt l'alerte.";
-    Note(what);
+    history_.Write(what);
     notices_.Report(what);
     return;
   }
   if (Address().empty()) return;
   const Outcome checked = CheckAddress(Address());
   usable_ = checked.ok;
-  Note(usable_
+  history_.Write(usable_
            ? "Signal de vie : " + ShownAddress(Address())
            : "Signal de vie : l'adresse d'Orvando.ini (" + ShownAddress(Address()) +
                  ") ne peut pas servir. " + checked.error + " Aucun signal ne lui sera envoyé.");
@@ -289,7 +289,7 @@ Outcome SignalDeVie::Save(const std::string& address) {
   if (address != Address()) {
     const Outcome written = ini_.Write(address);
     if (!written) return written;
-    Note(address.empty() ? "Signal de vie : plus aucune adresse, plus aucun envoi."
+    history_.Write(address.empty() ? "Signal de vie : plus aucune adresse, plus aucun envoi."
                          : "Signal de vie : " + ShownAddress(address));
   }
   usable_ = !address.empty();  // checked by the window
@@ -348,7 +348,7 @@ bool SignalDeVie::Send(const HttpRequest& request, What what,
 // service hears nothing, and will soon raise its own alarm. Added to the
 // notice, which may tell why the signal was due.
 void SignalDeVie::Result(What what, const std::string& said, bool delivered) {
-  Note(said);
+  history_.Write(said);
   last_result_ = said;
   last_at_ = clock_.Now();
   if (what == What::Test) return;
@@ -364,10 +364,6 @@ void SignalDeVie::Result(What what, const std::string& said, bool delivered) {
 std::string SignalDeVie::LastResult() const {
   if (last_result_.empty()) return {};
   return "À " + HourMinute(last_at_) + " : " + last_result_;
-}
-
-void SignalDeVie::Note(const std::string& what) {
-  if (history_) history_->Write(what);
 }
 
 }  // namespace orvando

@@ -63,8 +63,8 @@ class SignalDeVie {
   // `alarm` paces the reads of an Orvando.ini another program holds at
   // start-up. `bound_ms`: how long a request may take, name lookup to the
   // answer's end; tests shorten it.
-  SignalDeVie(OrvandoIni& ini, HttpClient& http, const Clock& clock, Alarm* alarm, Notices& notices,
-              History* history = nullptr, int bound_ms = kBoundMs)
+  SignalDeVie(OrvandoIni& ini, HttpClient& http, const Clock& clock, Alarm& alarm, Notices& notices,
+              History& history, int bound_ms = kBoundMs)
       : ini_(ini),
         http_(http),
         clock_(clock),
@@ -105,13 +105,12 @@ class SignalDeVie {
   // `what` decides the words of the history and whether the result counts.
   bool Send(const HttpRequest& request, What what, std::function<void(const std::string&)> done);
   void Result(What what, const std::string& said, bool delivered);
-  void Note(const std::string& what);
 
   OrvandoIni& ini_;
   HttpClient& http_;
   const Clock& clock_;
   Notices& notices_;
-  History* const history_;
+  History& history_;
   const int bound_ms_;
   HeldFile held_;
   bool usable_ = false;  // the address read or saved may be sent to

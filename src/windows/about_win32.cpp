@@ -142,13 +142,11 @@ void AboutWin32::Layout(UINT dpi) {
 void AboutWin32::LoadPictures(UINT dpi) {
   const int icon_px = TwipsToPx(480, dpi);
   HINSTANCE module = GetModuleHandleW(nullptr);
-  clock_icon_ = LoadIconAt(module, MAKEINTRESOURCEW(IDI_ORVANDO), icon_px);
-  envelope_icon_ = LoadIconAt(module, MAKEINTRESOURCEW(IDI_ENVELOPE), icon_px);
+  image3_.SetIcon(LoadIconAt(module, MAKEINTRESOURCEW(IDI_ORVANDO), icon_px));
+  image1_.SetIcon(LoadIconAt(module, MAKEINTRESOURCEW(IDI_ENVELOPE), icon_px));
   const RECT banner = ToPixels(kBanner, dpi);
-  banner_ = LoadScaledPicture(IDR_BANNER, banner.right - banner.left, banner.bottom - banner.top);
-  image3_.SetIcon(clock_icon_.get());
-  image1_.SetIcon(envelope_icon_.get());
-  image2_.SetBitmap(banner_.get());
+  image2_.SetBitmap(
+      LoadScaledPicture(IDR_BANNER, banner.right - banner.left, banner.bottom - banner.top));
 }
 
 std::uintptr_t AboutWin32::WindowHandle() const {

@@ -67,8 +67,6 @@ class AboutWin32 : public Window, public AboutWindowControl, public AboutView {
   bool underlined_[2] = {false, false};  // Label1, Label2
 
   UniqueFont link_font_;
-  UniqueIcon clock_icon_, envelope_icon_;
-  UniqueBitmap banner_;
   HCURSOR hand_ = nullptr;
 };
 

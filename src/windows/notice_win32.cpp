@@ -95,8 +95,7 @@ void NoticeWindow::Layout(UINT dpi) {
       std::max(0, TextHeightTwips(GetDlgItem(hwnd(), kText), font.get(), dpi) - kTextRow.height);
   LayOut(Stretched(extra), dpi);
   // The system's warning icon drawn at this size, not the shared one scaled.
-  icon_ = LoadIconAt(nullptr, IDI_WARNING, TwipsToPx(kIconSize, dpi));
-  icon_picture_.SetIcon(icon_.get());
+  icon_.SetIcon(LoadIconAt(nullptr, IDI_WARNING, TwipsToPx(kIconSize, dpi)));
   FitFrameToClient(hwnd(), kClientWidth, kClientHeight + extra, dpi);
   // Every control drawn anew: one that grows would draw its new part only.
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -105,7 +104,7 @@ void NoticeWindow::Layout(UINT dpi) {
 LRESULT NoticeWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      icon_picture_.CreateChild(hwnd(), kIcon, true, nullptr);
+      icon_.CreateChild(hwnd(), kIcon, true, nullptr);
       return 0;
     case WM_COMMAND:
       // OK, Enter, Escape: the notice has been read.

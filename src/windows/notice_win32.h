@@ -32,8 +32,7 @@ class NoticeWindow : public Window, public NoticeBoard {
   void Layout(UINT dpi) override;
 
  private:
-  Picture icon_picture_;
-  UniqueIcon icon_;
+  Picture icon_;
 };
 
 }  // namespace orvando::win32

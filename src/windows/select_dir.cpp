@@ -57,9 +57,8 @@ void SelectDir::Drive1_Change(char letter) {
   // next folder change works on the drive it shows.
   // Back where the list left it on that drive, unless that folder is gone
   // since (HeavyWeather moved or uninstalled): then the drive's own.
-  const auto left = left_on_.find(letter);
-  const bool back =
-      drives_.IsReadable(letter) && left != left_on_.end() && PointDir1At(left->second);
+  const std::string* left = LeftOn(letter);
+  const bool back = drives_.IsReadable(letter) && left && !left->empty() && PointDir1At(*left);
   if (!back && (!drives_.IsReadable(letter) || !PointDir1At(drives_.CurrentFolderOf(letter)))) {
     view_.ShowDrive(drive_);
     return;
@@ -132,7 +131,7 @@ void SelectDir::FolderChanged() {
     SetOk(false);
     return;
   }
-  left_on_[drive_] = full;  // back on this drive, the list opens here again
+  if (std::string* left = LeftOn(drive_)) *left = full;  // back on this drive, it opens here
   if (!files_.IsOrdinaryFile(JoinPath(full, kProgramFile))) {
     SetOk(false);  // CheminHW and the file keep the last folder that held it
     return;

@@ -8,7 +8,7 @@
 // actions.
 
 #include <cstddef>
-#include <map>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -84,7 +84,11 @@ class SelectDir {
 
   char drive_ = 0;                       // the drive Drive1 shows
   std::string folder_;                   // the folder Dir1 shows
-  std::map<char, std::string> left_on_;  // each drive's folder last shown
+  // Each drive's folder last shown, by its letter ('a' to 'z'); empty: none.
+  std::array<std::string, 26> left_on_;
+  std::string* LeftOn(char letter) {
+    return letter >= 'a' && letter <= 'z' ? &left_on_[letter - 'a'] : nullptr;
+  }
   bool ok_enabled_ = false;
   bool unloaded_ = false;
   bool asking_ = false;  // the main window's quit question is on screen

@@ -150,9 +150,8 @@ void SelectDirWindow::Layout(UINT dpi) {
     SendMessageW(drive1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
   }
   SendMessageW(Item(kDir1), LB_SETITEMHEIGHT, 0, FolderLineHeight(dpi));
-  question_mark_ = LoadIconAt(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUESTION_MARK),
-                              TwipsToPx(480, dpi));
-  image1_.SetIcon(question_mark_.get());
+  image1_.SetIcon(LoadIconAt(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUESTION_MARK),
+                             TwipsToPx(480, dpi)));
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

@@ -65,7 +65,6 @@ class SelectDirWindow : public Window, public InstallWindowControl, public Selec
   std::vector<FolderEntry> folders_;  // Dir1's lines
   UniqueWindow owner_;                // hidden: keeps the window out of the task bar
   Picture image1_;
-  UniqueIcon question_mark_;
 };
 
 }  // namespace orvando::win32

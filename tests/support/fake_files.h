@@ -41,7 +41,7 @@ class FakeFiles : public Files {
   std::string Content(const std::string& path) const;
 
   std::string program_folder = "C:\\Orvando";
-  const Clock* clock = nullptr;  // for locked_until_ms
+  const Clock* clock = nullptr;                    // for locked_until_ms
   std::map<std::string, FakeFile> files;           // by exact path
   std::map<std::string, std::string> short_paths;  // long path -> 8.3 form
   // When set, every replace fails once the temporary file is written and

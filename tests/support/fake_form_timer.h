@@ -89,6 +89,13 @@ struct FakeStartupEntry : StartupEntry {
   bool signs_in = false;  // automatic sign-in set for this user
 };
 
+struct FakeSignalWindow : SignalWindowControl {
+  void Show() override { ++shows; }
+  void Unload() override { ++unloads; }
+  int shows = 0;
+  int unloads = 0;
+};
+
 struct FakeAboutWindow : AboutWindowControl {
   void Show() override { ++shows; }
   void Unload() override { ++unloads; }

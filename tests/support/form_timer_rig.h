@@ -31,22 +31,39 @@ struct FormTimerRig {
   FakePower power;
   FakeStartupEntry run_key;
   FakeShell shell;
+  FakeSignalWindow signal_window;
   // As the program holds them: the main window's core takes the settings and
   // the station control, built after it, by their own type.
-  FormTimer form{{view, clock, config, hw, messages, instance, &install, &about, &power,
-                  &start_with_windows, &history, &shell, &settings_alarm, &signal}};
+  FormTimer form{Links(messages)};
   I_Ofichier config{files, messages, &form};
   History history{files, clock};
+  Notices notices{messages, clock};
   OuvrFermHW hw;
   StartWithWindows start_with_windows{run_key, messages, "C:\\Orvando\\Orvando.exe"};
   FakeHttp http;
   OrvandoIni ini{files};
-  SignalDeVie signal{ini, http, clock, &signal_alarm, hw.notices(), &history};
+  SignalDeVie signal{ini, http, clock, signal_alarm, notices, history};
 
   explicit FormTimerRig(StationTimings timings = {})
-      : hw(config, folders, station, alarm, clock, messages, &history, timings, &signal) {
+      : hw({config.CheminHW, folders, station, alarm, clock, notices, history, signal, timings}) {
     folders.existing = {"C:\\Meteo"};
     files.clock = &clock;
+  }
+
+  // The main window's links, its messages shown by `shown`.
+  FormTimer::Links Links(UserMessages& shown) {
+    return {view,     clock,   config,         hw,     shown,
+            instance, install, about,          power,  start_with_windows,
+            history,  shell,   settings_alarm, signal, signal_window};
+  }
+
+  // One tick a second for `seconds`, the alarm ringing in between, as the
+  // program's loop runs them.
+  void Tick(int64_t seconds) {
+    for (int64_t i = 0; i < seconds; ++i) {
+      alarm.Advance(1000);
+      form.OnTimerEvent();
+    }
   }
 
   // HeavyWeather started, and the close requests posted to it.

@@ -76,13 +76,15 @@ TEST(ConfigFormat_Read, Grammar) {
       {"header only", kLine1, S::NoFolder, "", 0, false, false},
       {"empty folder, cut", kLine1 + "\"\"", S::NoFolder, "", 0, false, false},
       {"one empty line", "\r\n", S::NoFolder, "", 0, false, false},
-      {"run length", kLine1 + "\"C:\\M\",1\r\n\"Duree\",5\r\n", S::Read, "C:\\M", 1, false, false, 5},
-      {"run length of the last group", kLine1 + "\"C:\\A\",1\r\n\"Duree\",3\r\n" + kLine1 +
-           "\"C:\\B\",2\r\n\"Duree\",10", S::Read, "C:\\B", 2, false, false, 10},
+      {"run length", kLine1 + "\"C:\\M\",1\r\n\"Duree\",5\r\n", S::Read, "C:\\M", 1, false, false,
+       5},
+      {"run length of the last group",
+       kLine1 + "\"C:\\A\",1\r\n\"Duree\",3\r\n" + kLine1 + "\"C:\\B\",2\r\n\"Duree\",10", S::Read,
+       "C:\\B", 2, false, false, 10},
       {"run length unknown", kLine1 + "\"C:\\M\",1\r\n\"Duree\",7\r\n", S::Repaired, "C:\\M", 1,
        false, false, 2, true},
-      {"run length cut", kLine1 + "\"C:\\M\",1\r\n\"Duree\"", S::Repaired, "C:\\M", 1, false,
-       false, 2, true},
+      {"run length cut", kLine1 + "\"C:\\M\",1\r\n\"Duree\"", S::Repaired, "C:\\M", 1, false, false,
+       2, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -386,11 +386,9 @@ TEST(FormTimer_Quit, YesDuringACloseLetsTheCloseRunOut) {
   p.folders.files["C:\\Meteo"] = {{"history.dat", 36, 1}};  // nothing recorded
   p.form.Command1_Click();
   p.clock.Set(10, 14, 59, 15);
-  for (int i = 0; i < 120 + 15 * 60; ++i) {  // 10:15 and 10:30, closed at 10:31:59
-    p.alarm.Advance(1000);
-    p.form.OnTimerEvent();
-    if (i == 300) p.station.window_template.closes_after = 0;  // the second never goes
-  }
+  p.Tick(301);                                 // 10:15, closed
+  p.station.window_template.closes_after = 0;  // the second never goes
+  p.Tick(120 + 15 * 60 - 301);                 // 10:30, closed at 10:31:59
   ASSERT_EQ(p.hw.Waiting(), OuvrFermHW::Wait::ForClose);
   EXPECT_TRUE(p.form.Unload());
   EXPECT_EQ(p.view.events.back(), "destroy");
@@ -440,7 +438,7 @@ TEST(FormTimer_Quit, EndOfSession) {
       return false;
     }
   } asking;
-  FormTimer form{{p.view, p.clock, p.config, p.hw, asking, p.instance}};
+  FormTimer form{p.Links(asking)};
   asking.form = &form;
   EXPECT_FALSE(form.Unload());
   EXPECT_TRUE(asking.may_end);
@@ -459,7 +457,7 @@ TEST(FormTimer_Quit, SecondCloseRequestWhileAskingIsTurnedDown) {
       return true;
     }
   } nested;
-  FormTimer form{{p.view, p.clock, p.config, p.hw, nested, p.instance, nullptr, nullptr}};
+  FormTimer form{p.Links(nested)};
   nested.form = &form;
   int16_t cancel = 0;
   form.Form_QueryUnload(cancel, 0);

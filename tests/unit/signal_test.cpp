@@ -23,12 +23,6 @@ struct Signal : FormTimerRig {
     form.Form_Load();
     form.Command1_Click();
   }
-  void Run(int seconds) {
-    for (int i = 0; i < seconds; ++i) {
-      alarm.Advance(1000);
-      form.OnTimerEvent();
-    }
-  }
   std::string Log() { return files.Content(kLog); }
 };
 
@@ -57,11 +51,11 @@ TEST(Signal_Due, AGoodRunAndWhatTheNoticeTellsWhileArmed) {
        "introuvable HeavyWeather n'a pas été lancé.\r\n\r\n2026-12-07 10:15:00\tintrouvable"},
       {"window that won't close", [](Signal& s) { s.station.window_template.closes_after = 0; },
        fail.c_str(), "HeavyWeather ne s'est pas fermé : sa fenêtre « heavy weather » est toujours"},
-      {"stopped during the run", [](Signal& s) { s.Run(30), s.form.Command1_Click(); }, nullptr},
+      {"stopped during the run", [](Signal& s) { s.Tick(30), s.form.Command1_Click(); }, nullptr},
       {"quit during the close",
        [](Signal& s) {
          s.station.process_template.lingers_ms = 3000;
-         s.Run(130);
+         s.Tick(130);
          s.form.Unload();
        },
        nullptr},
@@ -77,7 +71,7 @@ TEST(Signal_Due, AGoodRunAndWhatTheNoticeTellsWhileArmed) {
     SCOPED_TRACE(c.name);
     Signal s;
     c.spoil(s);
-    s.Run(10 + 120 + 60);  // 10:18:10: closed, or given up
+    s.Tick(10 + 120 + 60);  // 10:18:10: closed, or given up
     EXPECT_EQ(s.Log().find("secret"), std::string::npos) << s.Log();
     ASSERT_EQ(s.http.requests.size(), c.url ? 1u : 0u);
     if (!c.url) continue;
@@ -306,7 +300,7 @@ TEST(Signal_Ini, AFileHeldAtSignInIsReadAgain) {
                 std::string::npos)
           << s.messages.notices[0];
     }
-    s.Run(10 + 120);
+    s.Tick(10 + 120);
     EXPECT_EQ(s.http.requests.size(), held_ms < 0 ? 0u : 1u);
   }
 }

@@ -9,6 +9,7 @@
 #include "fake_messages.h"
 #include "fake_station.h"
 #include "station/heavy_weather.h"
+#include "station_extras.h"
 #include "station/ouvr_ferm_hw.h"
 
 namespace orvando::test {
@@ -34,7 +35,8 @@ class Station : public ::testing::Test {
   FakeStation station{clock};
   FakeAlarm alarm{clock};
   FakeMessages messages;
-  OuvrFermHW hw{chemin, folders, station, alarm, clock, messages};
+  StationExtras extras{clock, messages};
+  OuvrFermHW hw{extras.Links(chemin, folders, station, alarm, clock)};
 };
 
 using Wait = OuvrFermHW::Wait;
@@ -102,7 +104,8 @@ TEST_F(Station, OuvrirTypesOnlyIntoTheStationsOwnWindow) {
     station.window_template.minimised = c.minimised;
     station.window_template.title = c.title;
     station.box_first_title = c.box;
-    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+    StationExtras extras(clock, messages);
+    OuvrFermHW hw(extras.Links(chemin, folders, station, alarm, clock));
     const int64_t start = clock.MonotonicMs();
     hw.OuvrirHW();
     // Returns at once; a window not yet in front is looked for on the alarm.
@@ -211,7 +214,8 @@ TEST_F(Station, FermerEndsWithTheProcessAndTheNextLaunchWaitsForIt) {
     station.process_template.lingers_ms = c.lingers_ms;
     if (c.box) station.box_on_close = {"Heavy Weather", "Enregistrer ?", true};
     const bool stuck = c.told != nullptr;
-    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+    StationExtras extras(clock, messages);
+    OuvrFermHW hw(extras.Links(chemin, folders, station, alarm, clock));
     hw.OuvrirHW();
     alarm.RunOut();
     const int64_t start = clock.MonotonicMs();

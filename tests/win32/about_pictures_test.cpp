@@ -20,7 +20,8 @@ TEST(Pictures_Icons, LoadAtEverySizeShown) {
   for (int id : {IDI_ORVANDO, IDI_QUESTION_MARK, IDI_ENVELOPE}) {
     for (int px : {16, 32, 48}) {
       SCOPED_TRACE(testing::Message() << "icon " << id << " at " << px);
-      const UniqueIcon icon = win32::LoadIconAt(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), px);
+      const UniqueIcon icon =
+          win32::LoadIconAt(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), px);
       ASSERT_TRUE(icon);
       ICONINFO info{};
       ASSERT_TRUE(GetIconInfo(icon.get(), &info));

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <utility>
@@ -13,6 +12,7 @@
 #include "fake_shell.h"
 #include "layout_checks.h"
 #include "platform/win32/text_win32.h"
+#include "support.h"
 
 namespace orvando::test {
 namespace {
@@ -20,35 +20,10 @@ namespace {
 using win32::AboutControl;
 using win32::AboutWin32;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-  const auto deadline = std::chrono::steady_clock::now() +
-                        std::chrono::seconds(10);  // generous: the machine may be busy
-  while (std::chrono::steady_clock::now() < deadline) {
-    Pump();
-    if (done()) return true;
-    Sleep(10);
-  }
-  return false;
-}
-
 std::string TextOf(HWND window) {
   wchar_t buffer[256] = {};
   GetWindowTextW(window, buffer, 256);
   return win32::Narrow(buffer);
-}
-
-LOGFONTW FontOf(HWND control) {
-  LOGFONTW lf{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-  return lf;
 }
 
 bool Underlined(HWND control) {

@@ -11,7 +11,10 @@
 #include "fake_folders.h"
 #include "fake_form_timer.h"
 #include "fake_messages.h"
+#include "fake_shell.h"
 #include "fake_station.h"
+#include "station_extras.h"
+#include "support.h"
 #include "layout_checks.h"
 #include "main_window/form_timer_layout.h"
 #include "main_window/form_timer_win32.h"
@@ -33,15 +36,21 @@ struct MainWindow {
   FakeFolders folders;
   FakeStation station{clock};
   FakeAlarm alarm{clock};
-  OuvrFermHW hw{config, folders, station, alarm, clock, messages};
+  StationExtras extras{clock, messages};
+  OuvrFermHW hw{extras.Links(config.CheminHW, folders, station, alarm, clock)};
   FakeInstance instance;
+  FakeInstallWindow install;
   FakeAboutWindow about;
+  FakePower power;
+  FakeShell shell;
+  FakeSignalWindow signal_window;
   win32::Win32StartupEntry run_key;  // the test prefix's own registry
   StartWithWindows start_with_windows{run_key, messages, "C:\\Météo\\Orvando.exe"};
   win32::WindowCounter counter;
   FormTimerWin32 window{form, &counter};
-  FormTimer form{{window, clock, config, hw, messages, instance, nullptr, &about, nullptr,
-                  &start_with_windows}};
+  FormTimer form{{window, clock, config, hw, messages, instance, install, about, power,
+                  start_with_windows, extras.history, shell, extras.no_alarm, extras.signal,
+                  signal_window}};
 
   MainWindow() {
     EXPECT_TRUE(window.Create());
@@ -89,11 +98,7 @@ TEST(FormTimerWin32_Layout, RescalesOnADpiChange) {
     EXPECT_EQ(r.bottom, c.expected.bottom) << c.id;
   }
   // The clock's font grows with the DPI: 12 points at 144 DPI is 24 pixels.
-  HFONT font = reinterpret_cast<HFONT>(
-      SendMessageW(w.window.control(FormTimerWin32::kLabel2), WM_GETFONT, 0, 0));
-  LOGFONTW lf{};
-  GetObjectW(font, sizeof lf, &lf);
-  EXPECT_EQ(lf.lfHeight, -24);
+  EXPECT_EQ(FontOf(w.window.control(FormTimerWin32::kLabel2)).lfHeight, -24);
 }
 
 }  // namespace
@@ -291,11 +296,7 @@ TEST(FormTimerWin32_Tick, ResumeAndTimeChangeShowTheTimeAtOnce) {
     w.clock.Advance(3 * 3600 * 1000);  // the timer waits for 10:15:00
     SendMessageW(w.window.hwnd(), message, wparam, 0);
     EXPECT_EQ(w.form.Label2Caption, "10:14:59") << "ticked inside the sent message";
-    const ULONGLONG until = GetTickCount64() + 200;
-    for (MSG msg; GetTickCount64() < until;) {
-      if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
-    EXPECT_EQ(w.form.Label2Caption, "13:14:59") << message;
+    EXPECT_TRUE(PumpUntil([&] { return w.form.Label2Caption == "13:14:59"; }, 2000)) << message;
     EXPECT_NE(w.Text(FormTimerWin32::kLabel2).find("13"), std::string::npos) << message;
   }
 }

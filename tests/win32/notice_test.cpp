@@ -5,22 +5,19 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
 
 #include "layout_checks.h"
+#include "support.h"
 #include "platform/win32/messages_win32.h"
 #include "platform/win32/text_win32.h"
 #include "windows/notice_win32.h"
 
 namespace orvando::test {
 namespace {
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
 
 int NoticesOnScreen() {
   int count = 0;
@@ -48,22 +45,53 @@ auto InParent(HWND control) {
   return std::tuple(r.left, r.top, r.right, r.bottom);
 }
 
-// The height of the control's text, wrapped at its width in its own font.
-int NeededHeight(HWND text) {
+// How many lines the control's text takes at its width in its own font,
+// wrapped as a reader would: word by word, each paragraph on a new line. An
+// oracle of its own, apart from the drawing the window measures with.
+int LinesNeeded(HWND text) {
   wchar_t shown[1024] = {};
-  RECT r;
   GetWindowTextW(text, shown, 1024);
+  RECT r;
   GetClientRect(text, &r);
-  HDC dc = GetDC(text);
-  SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
-  DrawTextW(dc, shown, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-  ReleaseDC(text, dc);  // a common DC: back to its defaults
-  return r.bottom;
+  const win32::WindowDc dc(text);
+  const win32::ScopedSelect font(dc.get(),
+                                 reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+  const auto width = [&](const std::wstring& line) {
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), line.c_str(), static_cast<int>(line.size()), &extent);
+    return extent.cx;
+  };
+  int lines = 0;
+  std::wstring paragraph, line;
+  std::wistringstream paragraphs(shown);
+  while (std::getline(paragraphs, paragraph)) {
+    ++lines;
+    line.clear();
+    std::wistringstream words(paragraph);
+    for (std::wstring word; words >> word;) {
+      const std::wstring longer = line.empty() ? word : line + L" " + word;
+      if (!line.empty() && width(longer) > r.right) {
+        ++lines;
+        line = word;
+      } else {
+        line = longer;
+      }
+    }
+  }
+  return lines;
 }
 
-auto FontOf(HWND control) {
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+int LineHeight(HWND text) {
+  const win32::WindowDc dc(text);
+  const win32::ScopedSelect font(dc.get(),
+                                 reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  return metrics.tmHeight;
+}
+
+auto FaceAndHeight(HWND control) {
+  const LOGFONTW font = FontOf(control);
   return std::tuple(std::wstring(font.lfFaceName), font.lfHeight);
 }
 
@@ -84,16 +112,20 @@ TEST(NoticeWindow_Layout, CentredTextAsTallAsItNeedsAndOkUnderItAtEachDpi) {
     const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
     HWND label = GetDlgItem(notice.hwnd(), NoticeWindow::kText);
     HWND ok = GetDlgItem(notice.hwnd(), NoticeWindow::kOk);
-    const int bottom = px(180) + std::max(px(480), NeededHeight(label));
+    // Every line shown whole, and not a line more (a pixel of rounding aside).
+    const int needed = px(180) + std::max(px(480), LinesNeeded(label) * LineHeight(label));
+    const auto [left, top, right, bottom] = InParent(label);
+    EXPECT_EQ(std::tuple(left, top, right), std::tuple(px(840), px(180), px(6240))) << dpi;
+    EXPECT_GE(bottom, needed) << dpi << ": a line is cut";
+    EXPECT_LE(bottom, needed + 1) << dpi;
     EXPECT_EQ(text == kParagraphs, bottom > px(660)) << dpi << ": only paragraphs outgrow the icon";
     EXPECT_EQ(InParent(GetDlgItem(notice.hwnd(), NoticeWindow::kIcon)),
               std::tuple(px(180), px(180), px(660), px(660)));
-    EXPECT_EQ(InParent(label), std::tuple(px(840), px(180), px(6240), bottom)) << dpi;
     EXPECT_EQ(InParent(ok), std::tuple(px(5115), bottom + px(180), px(5115) + px(1125),
                                        bottom + px(180) + px(345)))
         << dpi;
     for (HWND control : {label, ok})
-      EXPECT_EQ(FontOf(control), std::tuple(L"MS Sans Serif", -MulDiv(8, dpi, 72))) << dpi;
+      EXPECT_EQ(FaceAndHeight(control), std::tuple(L"MS Sans Serif", -MulDiv(8, dpi, 72))) << dpi;
   }
 }
 
@@ -119,11 +151,8 @@ TEST(Win32Messages_Notice, ReplacesItsTextInOneWindowAndLeavesTheKeyboardAlone) 
   HWND user = CreateWindowW(L"STATIC", L"Autre programme", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
                             300, 200, nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(user);
-  for (int i = 0; i < 200 && GetForegroundWindow() != user; ++i) {
-    Pump();
-    Sleep(10);
-  }
-  ASSERT_EQ(GetForegroundWindow(), user) << "the test could not take the focus";
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == user; }, 2000))
+      << "the test could not take the focus";
 
   Messages boxes;
   win32::Win32Messages& messages = boxes.messages;

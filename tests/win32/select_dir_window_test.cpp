@@ -13,6 +13,7 @@
 #include "platform/win32/folders_win32.h"
 #include "platform/win32/text_win32.h"
 #include "installation.h"
+#include "support.h"
 
 namespace orvando::test {
 namespace {
@@ -70,12 +71,6 @@ void RemoveTree(const std::wstring& folder) {
     FindClose(find);
   }
   RemoveDirectoryW(folder.c_str());
-}
-
-void Pump() {
-  MSG m;
-  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-    if (m.message != WM_QUIT) DispatchMessageW(&m);
 }
 
 // A scratch tree on drive C, with the settings file's folder beside it:

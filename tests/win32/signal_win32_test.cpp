@@ -1,9 +1,5 @@
 // The signal of life under Wine: runs of the stand-in station, then the POST
 // to the local test server (the fixture Win32Http_Server starts it).
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
 #include "config/orvando_ini.h"
 #include "platform/win32/http_win32.h"
 #include "station/signal_de_vie.h"
@@ -12,33 +8,12 @@
 namespace orvando::test {
 namespace {
 
-[[maybe_unused]] const bool kNoProxy = SetEnvironmentVariableW(L"http_proxy", nullptr) |
-                                       SetEnvironmentVariableW(L"https_proxy", nullptr);
-
-std::string ServerFile(const std::string& name) {
-  std::ifstream in(fs::path(WinePath((ORVANDO_HTTP_SERVER_DIR "/" + name).c_str())),
-                   std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::string Url(const std::string& port_of, const std::string& path) {
-  std::istringstream ports(ServerFile("ports"));
-  std::string what, port;
-  while (ports >> what >> port && what != port_of) {
-  }
-  return (port_of == "https" ? "https" : "http") + ("://127.0.0.1:" + port) + path;
-}
-
-// The signal of life to `address`, and the station control that tells it.
+// The signal of life to `address`, armed.
 struct Signalled {
-  Signalled(const std::string& address, int bound_ms, const std::string& chemin,
-            const Folders& folders, StationPlatform& station, Alarm& alarm, const Clock& clock,
-            FakeMessages& messages)
+  Signalled(const std::string& address, int bound_ms, const Clock& clock, FakeMessages& messages)
       : history(files, clock),
-        ini(files),
         notices(messages, clock),
-        signal(ini, http, clock, nullptr, notices, &history, bound_ms),
-        hw(chemin, folders, station, alarm, clock, messages, &history, {}, &signal) {
+        signal(ini, http, clock, no_alarm, notices, history, bound_ms) {
     EXPECT_TRUE(ini.Write(address));
     signal.Load();
     signal.SetArmed(true);
@@ -47,11 +22,11 @@ struct Signalled {
 
   FakeFiles files;
   History history;
-  OrvandoIni ini;
+  OrvandoIni ini{files};
   win32::Win32HttpClient http;
   Notices notices;
+  NoAlarm no_alarm;
   SignalDeVie signal;
-  OuvrFermHW hw;
 };
 
 using Win32Http_SignalOfLife = StationFixture;
@@ -62,30 +37,30 @@ using Win32Http_SignalOfLife = StationFixture;
 TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
   constexpr int kBound = 2000;
   const std::string tag = std::to_string(GetCurrentProcessId());
-  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+  const bool wine = UnderWine();
   const struct {
     const char* name;
     std::string url;
     bool records;
     const char* line;  // what the history says of the signal; none: nothing sent
   } cases[] = {
-      {"a good run", Url("http", "/status/200/good-" + tag), true,
+      {"a good run", ServerUrl("http", "/status/200/good-" + tag), true,
        "Signal de vie envoyé (réponse 200)."},
-      {"a silent run", Url("http", "/status/200/silent-run-" + tag), false, nullptr},
-      {"a server that never answers", Url("http", "/silent/hang-" + tag), true,
+      {"a silent run", ServerUrl("http", "/status/200/silent-run-" + tag), false, nullptr},
+      {"a server that never answers", ServerUrl("http", "/silent/hang-" + tag), true,
        "Signal de vie non envoyé : pas de réponse en 2 secondes."},
-      {"a port where nobody listens", Url("refused", "/x"), true,
+      {"a port where nobody listens", ServerUrl("refused", "/x"), true,
        "Signal de vie non envoyé : l'adresse n'a pas pu être jointe"},
       // Wine's WinHTTP refuses it with its error for any failed handshake.
-      {"a self-signed certificate", Url("https", "/status/200/tls-" + tag), true,
+      {"a self-signed certificate", ServerUrl("https", "/status/200/tls-" + tag), true,
        wine ? "Signal de vie non envoyé" : "le certificat du serveur a été refusé"},
   };
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", L"200");
+  const ScopedEnv data(L"ORVANDO_STATION_DATA_MS", L"200");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Mode(c.records ? L"write-data" : L"normal");
-    Signalled s(c.url, kBound, chemin, folders, station, alarm, clock, messages);
-    OuvrFermHW& hw = s.hw;
+    Signalled s(c.url, kBound, clock, messages);
+    OuvrFermHW hw(LinksTo(s.notices, s.history, s.signal));
     hw.OuvrirHW();
     ASSERT_TRUE(WaitForLine(c.records ? "data 72" : "window 1 1"));
     ASSERT_TRUE(Settle(hw));
@@ -99,7 +74,7 @@ TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
     if (std::string(c.name) == "a server that never answers") {
       EXPECT_TRUE(under_way);
     }
-    EXPECT_TRUE(WaitUntil([&] { return Events("start").size() == 2; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return Events("start").size() == 2; }, 5000));
     const auto said = [&] {
       const std::string log = s.Log();
       if (c.line) return log.find(c.line) != std::string::npos;
@@ -109,13 +84,13 @@ TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
       }
       return false;
     };
-    EXPECT_EQ(WaitUntil(said, kBound + win32::Win32HttpClient::kGraceMs), c.line != nullptr)
+    EXPECT_EQ(PumpUntil(said, kBound + win32::Win32HttpClient::kGraceMs), c.line != nullptr)
         << s.Log();
     if (c.line) {
       EXPECT_LE(GetTickCount64() - closed, ULONGLONG{kBound + win32::Win32HttpClient::kGraceMs});
     }
     if (c.line && std::string(c.line).find("200") != std::string::npos) {
-      const std::string sent = ServerFile("records/good-" + tag);
+      const std::string sent = ServerBytes("records/good-" + tag);
       EXPECT_NE(sent.find("\n\n"), std::string::npos) << sent;
       const std::string body = sent.substr(sent.find("\n\n") + 2);
       EXPECT_NE(body.find("\tHeavyWeather lancé depuis « " + chemin + " ».\r\n"), std::string::npos)
@@ -124,12 +99,11 @@ TEST_F(Win32Http_SignalOfLife, OneLinePerSignalAndTheNextRunStartsMeanwhile) {
       std::printf("the server received:\n%s\n", sent.c_str());
     }
     if (!c.line) {
-      EXPECT_EQ(ServerFile("records/silent-run-" + tag), "") << "sent after a silent run";
+      EXPECT_EQ(ServerBytes("records/silent-run-" + tag), "") << "sent after a silent run";
     }
     TearDown();
     SetUp();
   }
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", nullptr);
 }
 
 // A good run, then a launch that failed (the program gone), for a
@@ -141,19 +115,19 @@ TEST_F(Win32Http_SignalOfLife, EachServiceHearsAGoodRunAndAFailedLaunchInItsDial
     std::string address, good, failed;  // the records; the failed one's request line
     std::string failed_line;
   } cases[] = {
-      {Url("http", "/ping/hc-" + tag), "hc-" + tag, "hc-" + tag + "-fail",
+      {ServerUrl("http", "/ping/hc-" + tag), "hc-" + tag, "hc-" + tag + "-fail",
        "POST /ping/hc-" + tag + "/fail HTTP/1.1"},
-      {Url("http", "/api/push/kuma-" + tag + "?ping="), "kuma-" + tag, "kuma-" + tag + ".2",
+      {ServerUrl("http", "/api/push/kuma-" + tag + "?ping="), "kuma-" + tag, "kuma-" + tag + ".2",
        "GET /api/push/kuma-" + tag + "?ping=&status=down&msg=Impossible%20de%20lancer%20"},
   };
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", L"200");
+  const ScopedEnv data(L"ORVANDO_STATION_DATA_MS", L"200");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.address);
     Mode(L"write-data");
-    Signalled s(c.address, 2000, chemin, folders, station, alarm, clock, messages);
-    OuvrFermHW& hw = s.hw;
+    Signalled s(c.address, 2000, clock, messages);
+    OuvrFermHW hw(LinksTo(s.notices, s.history, s.signal));
     const auto said = [&](const char* line) {
-      return WaitUntil([&] { return s.Log().find(line) != std::string::npos; }, 5000);
+      return PumpUntil([&] { return s.Log().find(line) != std::string::npos; }, 5000);
     };
     hw.OuvrirHW();
     ASSERT_TRUE(WaitForLine("data 72"));
@@ -165,8 +139,8 @@ TEST_F(Win32Http_SignalOfLife, EachServiceHearsAGoodRunAndAFailedLaunchInItsDial
     ASSERT_TRUE(DeleteFileW((Folder() / L"heavy weather.exe").c_str()));
     hw.OuvrirHW();
     EXPECT_TRUE(said("\tSignal d'échec envoyé (réponse 200).")) << s.Log();
-    const std::string good = ServerFile("records/" + c.good);
-    const std::string failed = ServerFile("records/" + c.failed);
+    const std::string good = ServerBytes("records/" + c.good);
+    const std::string failed = ServerBytes("records/" + c.failed);
     EXPECT_EQ(failed.rfind(c.failed_line, 0), 0u) << failed;
     // Healthchecks shows the body in its alert: the reason first.
     if (failed.rfind("POST", 0) == 0) {
@@ -177,7 +151,6 @@ TEST_F(Win32Http_SignalOfLife, EachServiceHearsAGoodRunAndAFailedLaunchInItsDial
     TearDown();
     SetUp();
   }
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", nullptr);
 }
 
 }  // namespace

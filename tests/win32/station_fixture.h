@@ -15,6 +15,8 @@
 #include "fake_files.h"
 #include "fake_messages.h"
 #include "history/history.h"
+#include "station_extras.h"
+#include "support.h"
 #include "platform/win32/alarm_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/folders_win32.h"
@@ -23,15 +25,6 @@
 #include "station/ouvr_ferm_hw.h"
 
 namespace orvando::test {
-
-namespace fs = std::filesystem;
-
-// A Unix path of the build, as Wine sees it.
-inline std::wstring WinePath(const char* unix_path) {
-  std::wstring path = L"Z:" + win32::Widen(unix_path);
-  for (auto& c : path) c = c == L'/' ? L'\\' : c;
-  return path;
-}
 
 inline std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
@@ -114,38 +107,23 @@ class StationFixture : public ::testing::Test {
     return found;
   }
 
-  // Runs this thread's messages for `ms`, as the program's loop does: the
-  // alarm rings from here.
-  static void RunMessages(int ms) {
-    const ULONGLONG deadline = GetTickCount64() + ms;
-    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
-      MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_ALLINPUT,
-                                  MWMO_INPUTAVAILABLE);
-      for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-  }
-
-  // Runs messages until `done` holds, or `ms` have passed.
-  static bool WaitUntil(const std::function<bool()>& done, int ms = 10000) {
-    const ULONGLONG deadline = GetTickCount64() + ms;
-    while (!done()) {
-      if (GetTickCount64() >= deadline) return false;
-      RunMessages(20);
-    }
-    return true;
-  }
-
   // Runs messages until the launch or the close under way is over.
   static bool Settle(const OuvrFermHW& hw, int ms = 70000) {
-    return WaitUntil([&] { return hw.Waiting() == OuvrFermHW::Wait::None; }, ms);
+    return PumpUntil([&] { return hw.Waiting() == OuvrFermHW::Wait::None; }, ms);
+  }
+
+  // The station control over this desktop, telling `x`.
+  OuvrFermHW::Links Links(StationExtras& x, StationTimings timings = {}) {
+    return LinksTo(x.notices, x.history, x.signal, timings);
+  }
+  OuvrFermHW::Links LinksTo(Notices& notices, History& history, SignalDeVie& signal,
+                            StationTimings timings = {}) {
+    return {chemin, folders, station, alarm, clock, notices, history, signal, timings};
   }
 
   // Lets events run until the log holds `line`, or `ms` have passed.
   bool WaitForLine(const std::string& line, int ms = 10000) {
-    return WaitUntil(
+    return PumpUntil(
         [&] {
           for (const auto& l : LogLines()) {
             if (l == line) return true;
@@ -171,6 +149,7 @@ class StationFixture : public ::testing::Test {
   win32::Win32Alarm alarm;
   win32::Win32Clock clock;
   FakeMessages messages;
+  StationExtras extras{clock, messages};
 };
 
 }  // namespace orvando::test

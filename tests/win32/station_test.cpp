@@ -42,15 +42,15 @@ HWND OpenOtherProgram(const wchar_t* title = L"Autre programme", bool in_front =
 TEST_F(StationWin32, AnotherProgramsHeavyWeatherWindowIsNeitherTheRunNorClosed) {
   const HWND other = OpenOtherProgram(L"Heavy Weather", false);
 
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+  OuvrFermHW hw(Links(extras));
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 1")) << "the other window was taken for HeavyWeather";
   // Known by its program file, not because this object started it: a copy of
   // Orvando started meanwhile takes the running station as its run.
   win32::Win32Alarm its_alarm;
-  OuvrFermHW restarted(chemin, folders, station, its_alarm, clock, messages);
+  OuvrFermHW restarted(extras.Links(chemin, folders, station, its_alarm, clock));
   restarted.OuvrirHW();
-  RunMessages(500);
+  PumpFor(500);
   EXPECT_EQ(Events("start").size(), 1u);
 
   const ULONGLONG start = GetTickCount64();
@@ -58,7 +58,7 @@ TEST_F(StationWin32, AnotherProgramsHeavyWeatherWindowIsNeitherTheRunNorClosed) 
   ASSERT_TRUE(Settle(restarted));
   EXPECT_LT(GetTickCount64() - start, 5000u) << "waited for the other window to close";
   ASSERT_TRUE(WaitForLine("exit 0"));
-  RunMessages(200);
+  PumpFor(200);
   EXPECT_EQ(g_closes_to_other, 0);
   EXPECT_TRUE(IsWindow(other));
   EXPECT_TRUE(messages.notices.empty());
@@ -70,10 +70,10 @@ TEST_F(StationWin32, AnotherProgramsHeavyWeatherWindowIsNeitherTheRunNorClosed) 
 // moved or uninstalled.
 TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
   const std::string own = folders.CurrentFolder();
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+  OuvrFermHW hw(Links(extras));
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 1")) << "not shown minimised";
-  RunMessages(1000);  // anything typed after the start has arrived
+  PumpFor(1000);  // anything typed after the start has arrived
 
   EXPECT_TRUE(hw.HWLance);
   EXPECT_TRUE(messages.notices.empty());
@@ -104,22 +104,21 @@ TEST_F(StationWin32, StartsMinimisedFromItsFolderAndLeavesItMinimised) {
 // Before the close the history gets what HeavyWeather's own boxes say, and
 // whether the run wrote anything in its folder.
 TEST_F(StationWin32, ItsBoxesAndWhetherItRecordedAreWrittenDown) {
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", L"200");
+  const ScopedEnv data(L"ORVANDO_STATION_DATA_MS", L"200");
   for (const bool writes : {false, true}) {
     SCOPED_TRACE(writes ? "writes" : "writes nothing");
     Mode(writes ? L"write-data" : L"error-box");
-    FakeFiles files;
-    History history(files, clock);
-    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history);
+    StationExtras x(clock, messages);
+    OuvrFermHW hw(Links(x));
     hw.OuvrirHW();
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(PumpUntil([&] {
       return writes ? !Events("data").empty()
                     : IsWindowVisible(FindWindowW(nullptr, L"Erreur de communication"));
     }));
     ASSERT_TRUE(Settle(hw));
     hw.FermerHW();
     ASSERT_TRUE(Settle(hw));
-    const std::string log = files.Content(history.Path());
+    const std::string log = x.Log();
     EXPECT_EQ(log.find("HeavyWeather affichait « Erreur de communication » : « Pas de réponse de "
                        "la station sur COM1 ».") != std::string::npos,
               !writes)
@@ -128,21 +127,20 @@ TEST_F(StationWin32, ItsBoxesAndWhetherItRecordedAreWrittenDown) {
     TearDown();
     SetUp();
   }
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DATA_MS", nullptr);
 }
 
 TEST_F(StationWin32, WhileLaunchedStartsNothingAndTypesNothing) {
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+  OuvrFermHW hw(Links(extras));
   hw.HWLance = true;
   hw.OuvrirHW();
-  RunMessages(1500);
+  PumpFor(1500);
   EXPECT_TRUE(LogLines().empty());
   EXPECT_TRUE(station.WindowsTitled("heavy weather").empty());
   EXPECT_TRUE(hw.HWLance);
 }
 
 TEST_F(StationWin32, CloseWithNoWindowIsOnePass) {
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+  OuvrFermHW hw(Links(extras));
   hw.HWLance = true;
   hw.FermerHW();
   EXPECT_EQ(hw.Waiting(), OuvrFermHW::Wait::None);  // no second pass
@@ -153,7 +151,7 @@ TEST_F(StationWin32, CloseWithNoWindowIsOnePass) {
 
 TEST_F(StationWin32, ClosesBothWindowsOfTheTitle) {
   Mode(L"two-windows");
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+  OuvrFermHW hw(Links(extras));
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 2 1"));
   ASSERT_TRUE(Settle(hw));
@@ -172,7 +170,7 @@ TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood
   StationTimings timings;
   timings.close_bound_ms = 3000;
   timings.close_again_ms = 1000;
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, nullptr, timings);
+  OuvrFermHW hw(Links(extras, timings));
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 1"));
   ASSERT_TRUE(Settle(hw));
@@ -184,7 +182,7 @@ TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood
   const double cpu = CpuMs() - cpu_before;
   const ULONGLONG took = GetTickCount64() - start;
   // Every request posted has reached the station's log.
-  EXPECT_TRUE(WaitUntil([&] { return Events("close").size() == station.posts; }));
+  EXPECT_TRUE(PumpUntil([&] { return Events("close").size() == station.posts; }));
 
   EXPECT_GE(took, 3000u);
   EXPECT_LT(took, 4000u);
@@ -205,10 +203,8 @@ TEST_F(StationWin32, AStationThatIgnoresCloseEndsTheCloseAtItsBoundWithoutAFlood
 // over only once its process has ended, and a close line says so.
 TEST_F(StationWin32, TheCloseEndsWithTheProcessNotWithItsWindow) {
   Mode(L"linger");
-  SetEnvironmentVariableW(L"ORVANDO_STATION_LINGER_MS", L"1500");
-  FakeFiles files;
-  History history(files, clock);
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history);
+  const ScopedEnv linger(L"ORVANDO_STATION_LINGER_MS", L"1500");
+  OuvrFermHW hw(Links(extras));
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 1"));
   ASSERT_TRUE(Settle(hw));
@@ -218,9 +214,8 @@ TEST_F(StationWin32, TheCloseEndsWithTheProcessNotWithItsWindow) {
   ASSERT_TRUE(Settle(hw));
   EXPECT_EQ(Events("exit"), std::vector<std::string>{"exit 0"}) << "over before the process";
   EXPECT_EQ(Events("close").size(), 1u);
-  EXPECT_NE(files.Content(history.Path()).find("HeavyWeather fermé, "), std::string::npos);
+  EXPECT_NE(extras.Log().find("HeavyWeather fermé, "), std::string::npos);
   EXPECT_TRUE(messages.notices.empty());
-  SetEnvironmentVariableW(L"ORVANDO_STATION_LINGER_MS", nullptr);
 }
 
 // A question HeavyWeather asks before its window gets no key (a space would
@@ -232,17 +227,16 @@ TEST_F(StationWin32, ABoxBeforeItsWindowGetsNoKeyAndIsNamedAtTheClose) {
   for (const std::wstring caption : {L"Connexion", L"Heavy Weather"}) {
     SCOPED_TRACE(win32::Narrow(caption));
     Mode(L"box-first,show-normal");
-    SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", L"1000");
-    SetEnvironmentVariableW(L"ORVANDO_STATION_BOX_CAPTION", caption.c_str());
-    FakeFiles files;
-    History history(files, clock);
+    const ScopedEnv delay(L"ORVANDO_STATION_DELAY_MS", L"1000");
+    const ScopedEnv box_caption(L"ORVANDO_STATION_BOX_CAPTION", caption.c_str());
+    StationExtras x(clock, messages);
     StationTimings timings;
     timings.close_bound_ms = 2000;
-    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history, timings);
+    OuvrFermHW hw(Links(x, timings));
     hw.OuvrirHW();
     ASSERT_TRUE(WaitForLine("box"));
     // In front, where a key typed for the station's window would land.
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(PumpUntil([&] {
       wchar_t title[32] = {};
       GetWindowTextW(GetForegroundWindow(), title, 32);
       return title == caption;
@@ -250,14 +244,14 @@ TEST_F(StationWin32, ABoxBeforeItsWindowGetsNoKeyAndIsNamedAtTheClose) {
     ASSERT_TRUE(WaitForLine("window 1 0"));
     ASSERT_TRUE(Settle(hw));
     EXPECT_TRUE(WaitForLine("minimized 1", 3000)) << "not asked to minimise";
-    RunMessages(500);  // anything typed has arrived
+    PumpFor(500);  // anything typed has arrived
     EXPECT_TRUE(Events("boxkey").empty());
     EXPECT_TRUE(Events("syskeydown").empty());
     EXPECT_TRUE(Events("char").empty());
 
     hw.FermerHW();
     ASSERT_TRUE(Settle(hw));
-    const std::string log = files.Content(history.Path());
+    const std::string log = x.Log();
     EXPECT_NE(log.find("HeavyWeather affichait « " + win32::Narrow(caption) +
                        " » : « Rechercher la station sur COM1 ? »"),
               std::string::npos)
@@ -275,15 +269,13 @@ TEST_F(StationWin32, ABoxBeforeItsWindowGetsNoKeyAndIsNamedAtTheClose) {
     TearDown();
     SetUp();
   }
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", nullptr);
-  SetEnvironmentVariableW(L"ORVANDO_STATION_BOX_CAPTION", nullptr);
 }
 
 // HeavyWeather stuck, slot after slot (the "3 h" hours run back to back):
 // told once, with what it shows now, never the cable nor Task Manager while
 // it shows a box; every later slot takes it as its run.
 TEST_F(StationWin32, AStuckStationIsToldOnceWithWhatItShowsSlotAfterSlot) {
-  SetEnvironmentVariableW(L"ORVANDO_STATION_LINGER_MS", L"600000");
+  const ScopedEnv linger(L"ORVANDO_STATION_LINGER_MS", L"600000");
   const struct {
     const wchar_t* mode;
     const char* told;
@@ -297,11 +289,10 @@ TEST_F(StationWin32, AStuckStationIsToldOnceWithWhatItShowsSlotAfterSlot) {
   for (const auto& c : cases) {
     SCOPED_TRACE(win32::Narrow(c.mode));
     Mode(c.mode);
-    FakeFiles files;
-    History history(files, clock);
+    StationExtras x(clock, messages);
     StationTimings timings;
     timings.close_bound_ms = 2000;
-    OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, &history, timings);
+    OuvrFermHW hw(Links(x, timings));
     for (int slot = 0; slot < 3; ++slot) {
       hw.OuvrirHW();
       ASSERT_TRUE(Settle(hw));
@@ -319,22 +310,21 @@ TEST_F(StationWin32, AStuckStationIsToldOnceWithWhatItShowsSlotAfterSlot) {
     TearDown();
     SetUp();
   }
-  SetEnvironmentVariableW(L"ORVANDO_STATION_LINGER_MS", nullptr);
 }
 
 TEST_F(StationWin32, KeystrokesNeverReachAnotherProgramInFront) {
   Mode(L"slow-window");
-  SetEnvironmentVariableW(L"ORVANDO_STATION_DELAY_MS", L"2500");
+  const ScopedEnv delay(L"ORVANDO_STATION_DELAY_MS", L"2500");
   const HWND other = OpenOtherProgram();
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }))
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }))
       << "the test could not take the focus";
 
   StationTimings timings;
   timings.window_wait_ms = 1000;  // gives up before the station's window is up
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages, nullptr, timings);
+  OuvrFermHW hw(Links(extras, timings));
   hw.OuvrirHW();
   EXPECT_TRUE(WaitForLine("window 1 1"));
-  RunMessages(1000);
+  PumpFor(1000);
 
   EXPECT_EQ(g_keys_to_other, 0);
   EXPECT_TRUE(Events("syskeydown").empty());
@@ -346,7 +336,7 @@ TEST_F(StationWin32, AStationShownNormallyGetsTheKeystrokes) {
   // Without a window manager a new window is not put in front by itself: this
   // station brings itself there.
   Mode(L"show-normal,take-focus");
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+  OuvrFermHW hw(Links(extras));
   hw.OuvrirHW();
   ASSERT_TRUE(WaitForLine("window 1 0"));
   ASSERT_FALSE(Events("foreground").empty()) << "the station could not take the focus";
@@ -368,11 +358,11 @@ TEST_F(StationWin32, NeverStartsASameNamedProgramFromAnotherFolder) {
                         (decoy / L"heavy weather.exe").c_str(), FALSE));
   ASSERT_TRUE(DeleteFileW((Folder() / L"heavy weather.exe").c_str()));
   SetCurrentDirectoryW(decoy.c_str());
-  SetEnvironmentVariableW(L"PATH", (decoy.wstring() + L";C:\\windows\\system32").c_str());
+  const ScopedEnv path(L"PATH", (decoy.wstring() + L";C:\\windows\\system32").c_str());
 
-  OuvrFermHW hw(chemin, folders, station, alarm, clock, messages);
+  OuvrFermHW hw(Links(extras));
   hw.OuvrirHW();
-  RunMessages(1500);
+  PumpFor(1500);
   EXPECT_TRUE(Events("start").empty());
   ASSERT_EQ(messages.notices.size(), 1u);
   EXPECT_NE(messages.notices[0].find(chemin + "\\heavy weather.exe"), std::string::npos)

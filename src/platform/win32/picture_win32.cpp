@@ -115,15 +115,15 @@ bool Picture::CreateChild(HWND parent, int id, bool enabled, std::function<void(
                  .id = id});
 }
 
-void Picture::SetIcon(HICON icon) {
-  icon_ = icon;
-  bitmap_ = nullptr;
+void Picture::SetIcon(UniqueIcon icon) {
+  icon_ = std::move(icon);
+  bitmap_.reset();
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void Picture::SetBitmap(HBITMAP bitmap) {
-  bitmap_ = bitmap;
-  icon_ = nullptr;
+void Picture::SetBitmap(UniqueBitmap bitmap) {
+  bitmap_ = std::move(bitmap);
+  icon_.reset();
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -150,12 +150,12 @@ void Picture::Paint() {
   RECT r;
   GetClientRect(hwnd(), &r);
   if (icon_) {
-    DrawIconEx(paint.get(), 0, 0, icon_, r.right, r.bottom, 0, nullptr, DI_NORMAL);
+    DrawIconEx(paint.get(), 0, 0, icon_.get(), r.right, r.bottom, 0, nullptr, DI_NORMAL);
   } else if (bitmap_) {
     BITMAP info{};
-    GetObjectW(bitmap_, sizeof info, &info);
+    GetObjectW(bitmap_.get(), sizeof info, &info);
     const UniqueMemoryDc source(CreateCompatibleDC(paint.get()));
-    const ScopedSelect selected(source.get(), bitmap_);
+    const ScopedSelect selected(source.get(), bitmap_.get());
     SetStretchBltMode(paint.get(), HALFTONE);
     SetBrushOrgEx(paint.get(), 0, 0, nullptr);
     StretchBlt(paint.get(), 0, 0, r.right, r.bottom, source.get(), 0, 0, info.bmWidth,

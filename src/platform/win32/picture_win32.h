@@ -33,9 +33,9 @@ class ClickTracker {
 class Picture : public Window {
  public:
   bool CreateChild(HWND parent, int id, bool enabled, std::function<void()> on_click);
-  // Neither is owned; the owner keeps it alive while it is shown.
-  void SetIcon(HICON icon);
-  void SetBitmap(HBITMAP bitmap);
+  // What it shows, and owns, from now on.
+  void SetIcon(UniqueIcon icon);
+  void SetBitmap(UniqueBitmap bitmap);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -45,8 +45,8 @@ class Picture : public Window {
 
   std::function<void()> on_click_;
   ClickTracker click_;
-  HICON icon_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
+  UniqueIcon icon_;
+  UniqueBitmap bitmap_;
 };
 
 }  // namespace orvando::win32
