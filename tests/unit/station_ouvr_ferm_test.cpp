@@ -266,6 +266,8 @@ TEST_F(Station, FermerAsksOnlyAtItsPace) {
   station.AddWindow({0, "heavy weather", 7, false, 4});
   hw.HWLance = true;
   hw.FermerHW();
+  // HWLance is cleared by the first pass, as by every pass; the close still
+  // under way is Waiting().
   EXPECT_EQ(hw.Waiting(), Wait::ForClose);
   EXPECT_FALSE(hw.HWLance);
   hw.OuvrirHW();
