@@ -31,7 +31,7 @@ class PrintedMessages : public UserMessages {
     std::printf("  message: %s\n", text.c_str());
   }
   void ShowInformation(const std::string& text) override { ShowErrorBox(text); }
-  void ShowNotice(const std::string& text) override { ShowErrorBox(text); }
+  void ShowNoticeWindow(const std::string& text) override { ShowErrorBox(text); }
   bool NoticeShown() const override { return false; }
   bool AskYesNo(const std::string&) override { return true; }
 };

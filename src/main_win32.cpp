@@ -98,6 +98,7 @@ struct Program {
 
   win32::Win32Messages messages{notice, main_window};
   StartWithWindows start_with_windows{run_key, messages, files.ProgramFile()};
+  SignalWindow signal_form{signal_window, signal, messages};
   FormTimer form{{.view = main_window,
                   .clock = clock,
                   .config = config,
@@ -126,7 +127,6 @@ struct Program {
                       .signal = signal}};
   OrvandoIni ini{files};
   SignalDeVie signal{ini, http, clock, signal_alarm, notices, history};
-  SignalWindow signal_form{signal_window, signal, messages};
   SelectDir select_dir{install, form, config, folders, files, drives};
   About about{about_window, shell};
 };

@@ -24,13 +24,15 @@ bool FormTimer::Form_Load(bool start_switch) {
     // thinks it did not start. Started by Windows, nobody asked for it.
     if (!start_switch && !links_.instance.ShowOtherCopy()) {
       links_.messages.ShowError(
-          "Orvando fonctionne déjà sur ce PC, mais sa fenêtre n'a pas pu être affichée : c'est "
-          "une autre version d'Orvando, ou une copie lancée par un autre utilisateur ou en tant "
-          "qu'administrateur. Une seule copie peut lancer HeavyWeather.");
+          "Orvando fonctionne déjà sur ce PC, mais cette copie n'a pas répondu : une autre "
+          "version d'Orvando, une copie lancée par un autre utilisateur ou en tant "
+          "qu'administrateur, ou une copie qui attend une réponse. Une seule copie peut lancer "
+          "HeavyWeather.");
     }
     return false;
   }
-  links_.history.Write(start_switch ? "Orvando a démarré avec Windows (/start)." : "Orvando a démarré.");
+  links_.history.Write(start_switch ? "Orvando a démarré avec Windows (/start)."
+                                    : "Orvando a démarré.");
   links_.signal.Load();
   start_switch_ = start_switch;
   if (links_.config.ConfigPresent()) {
@@ -61,6 +63,8 @@ void FormTimer::FirstStart() {
 // for nobody, and the schedule is armed before anything is shown.
 void FormTimer::ReadSettings() {
   if (start_switch_) links_.messages.HoldErrors();
+  // A folder chosen meanwhile ("Chemin HeavyWeather") is the owner's too.
+  if (held_.Waiting()) owner_folder_ = links_.config.CheminHW;
   taking_file_ = true;
   const I_Ofichier::ReadOutcome read = links_.config.LireConfig();
   if (read != I_Ofichier::ReadOutcome::Busy) {
@@ -69,7 +73,9 @@ void FormTimer::ReadSettings() {
     if (unreadable_file_) FirstStart();
     taking_file_ = false;
     held_.Over();
-    if (!unreadable_file_ && start_switch_ && Command1Caption != "Stop") SetArmed(true);
+    if (!unreadable_file_ && start_switch_ && !owner_armed_ && Command1Caption != "Stop") {
+      SetArmed(true);
+    }
     return links_.messages.ShowHeldErrors();
   }
   taking_file_ = false;
@@ -89,6 +95,7 @@ void FormTimer::ReadSettings() {
 }
 
 void FormTimer::Command1_Click() {
+  owner_armed_ = owner_armed_ || held_.Waiting();  // the owner's to decide from now on
   SetArmed(Command1Caption == "Start");
 }
 
@@ -103,8 +110,9 @@ void FormTimer::SetArmed(bool armed) {
   links_.power.KeepSystemAwake(armed);
   links_.signal.SetArmed(armed);
   links_.history.Write(armed ? "Mise en marche, intervalle « " +
-                   std::string(form_timer_layout::kOptionCaptions[OptionSelected]) + " »."
-             : "Arrêt : plus aucun lancement jusqu'à la prochaine mise en marche.");
+                                   std::string(form_timer_layout::kOptionCaptions[OptionSelected]) +
+                                   " »."
+                             : "Arrêt : plus aucun lancement jusqu'à la prochaine mise en marche.");
 }
 
 void FormTimer::Option1_Click(int16_t index) {
@@ -133,7 +141,7 @@ void FormTimer::menuDuree_Click(int choice) {
   links_.config.RunMinutes = config::kRunMinutes[choice];
   if (held_.Waiting()) owner_minutes_ = links_.config.RunMinutes;
   links_.history.Write("Durée de mise en marche : " + std::to_string(links_.config.RunMinutes) +
-       " minutes, dès le prochain lancement.");
+                       " minutes, dès le prochain lancement.");
   SaveSettings();
 }
 
@@ -146,6 +154,7 @@ void FormTimer::SelectOption(int index) {
   if (held_.Waiting() && !taking_file_) owner_option_ = index;
   if (taking_file_ && owner_option_ >= 0) index = owner_option_;
   if (taking_file_ && owner_minutes_ > 0) links_.config.RunMinutes = owner_minutes_;
+  if (taking_file_ && !owner_folder_.empty()) links_.config.CheminHW = owner_folder_;
   OptionSelected = index;
   links_.view.ShowOptionSelected(index);
   Option1_Click(static_cast<int16_t>(index));
@@ -248,7 +257,8 @@ void FormTimer::FinishUnload(bool session_ending) {
   visible_ = false;
   links_.power.KeepSystemAwake(false);
   links_.station.ProgramEnding();
-  links_.history.Write(session_ending ? "Orvando s'est fermé avec la session Windows." : "Orvando s'est fermé.");
+  links_.history.Write(session_ending ? "Orvando s'est fermé avec la session Windows."
+                                      : "Orvando s'est fermé.");
   links_.view.Destroy();
 }
 

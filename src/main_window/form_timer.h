@@ -144,6 +144,8 @@ class FormTimer : public OptionSelector, public MainWindowControl {
   // The owner's choices while a held settings file waits to be read; -1, 0: none.
   int owner_option_ = -1;
   int owner_minutes_ = 0;
+  std::string owner_folder_;
+  bool owner_armed_ = false;  // pressed Start or Stop: /start no longer decides
   int last_tick_second_ = -1;
   int run_ticks_ = 120;  // the length of the run under way, taken at its launch
 };

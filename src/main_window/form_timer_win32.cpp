@@ -209,7 +209,7 @@ void FormTimerWin32::OnInitMenu(HMENU menu) {
 
 // A second copy started by the user: the window they lost behind others, or
 // the installation window while it stands in for it.
-void FormTimerWin32::ComeToTheFront() {
+bool FormTimerWin32::ComeToTheFront() {
   HWND window = hwnd();
   if (!IsWindowVisible(window)) {
     window = nullptr;
@@ -225,10 +225,11 @@ void FormTimerWin32::ComeToTheFront() {
           return FALSE;
         },
         reinterpret_cast<LPARAM>(&window));
-    if (!window) return;
+    if (!window) return false;
   }
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
   SetForegroundWindow(window);
+  return true;
 }
 
 void FormTimerWin32::Destroy() {
@@ -296,10 +297,9 @@ LRESULT FormTimerWin32::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   static const UINT show_yourself = RegisterWindowMessageW(kShowYourselfMessage);
   if (message == show_yourself) {
-    // Only the copy that runs answers: one still starting is about to end.
-    if (!started_) return 0;
-    ComeToTheFront();
-    return kShownAnswer;
+    // Only the copy that runs answers, once a window of its own has come:
+    // one still starting is about to end.
+    return started_ && ComeToTheFront() ? kShownAnswer : 0;
   }
   return Window::OnMessage(message, wparam, lparam);
 }

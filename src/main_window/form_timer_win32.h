@@ -60,7 +60,7 @@ class FormTimerWin32 : public Window, public FormTimerView {
   void OnTimer();
   void TickSoon();
   void OnInitMenu(HMENU menu);
-  void ComeToTheFront();
+  bool ComeToTheFront();
   LRESULT OnColorStatic(HDC dc, HWND control);
   HBRUSH IndicatorBrush() const;
 

@@ -76,8 +76,9 @@ class StationPlatform {
   // can't be asked (access denied) or is gone.
   virtual bool ProgramOf(ProcessId process, std::string& program) const = 0;
   virtual bool IsMinimised(WindowHandle window) const = 0;
-  // A dialog box (class #32770) or a window owned by another: a question or
-  // an error, never a program's main window, even captioned as one.
+  // A dialog box (class #32770) or a window owned by another shown one: a
+  // question or an error, never a program's main window, even captioned as
+  // one.
   virtual bool IsBox(WindowHandle window) const = 0;
   // Asks the window to minimise itself, without waiting for it.
   virtual void Minimise(WindowHandle window) = 0;

@@ -10,6 +10,11 @@ void UserMessages::ShowError(const std::string& text) {
   held_ += text;
 }
 
+void UserMessages::ShowNotice(const std::string& text) {
+  notice_text_ = text;
+  ShowNoticeWindow(text);
+}
+
 void UserMessages::ShowHeldErrors() {
   holding_ = false;
   if (!held_.empty()) ShowNotice(std::exchange(held_, {}));

@@ -27,9 +27,11 @@ class UserMessages {
   // An event of the schedule, which may come while nobody is at the PC:
   // shown without waiting for anyone, so the schedule runs on. There is one
   // notice at most: while it is on screen, a new text replaces its text.
-  virtual void ShowNotice(const std::string& text) = 0;
+  void ShowNotice(const std::string& text);
   // True while the notice is on screen (not yet dismissed by the user).
   virtual bool NoticeShown() const = 0;
+  // What the notice on screen says; empty when there is none.
+  std::string NoticeText() const { return NoticeShown() ? notice_text_ : std::string(); }
 
   // The quit question: Yes/No, question icon, Yes the default, the
   // application's title. True for Yes.
@@ -37,10 +39,12 @@ class UserMessages {
 
  protected:
   virtual void ShowErrorBox(const std::string& text) = 0;
+  virtual void ShowNoticeWindow(const std::string& text) = 0;
 
  private:
   bool holding_ = false;
   std::string held_;
+  std::string notice_text_;
 };
 
 }  // namespace orvando

@@ -25,9 +25,9 @@ void Notices::ReportLasting(const std::string& what) {
 }
 
 void Notices::Add(const std::string& what) {
-  if (!messages_.NoticeShown() || shown_.empty()) return Report(what);
-  shown_ += "\n\nÀ " + HourMinute(clock_.Now()) + " : " + what;
-  messages_.ShowNotice(shown_);
+  const std::string shown = messages_.NoticeText();
+  if (shown.empty()) return Report(what);
+  messages_.ShowNotice(shown + "\n\nÀ " + HourMinute(clock_.Now()) + " : " + what);
 }
 
 void Notices::Show(const std::string& what, const LocalTime& now) {
@@ -39,7 +39,7 @@ void Notices::Show(const std::string& what, const LocalTime& now) {
   }
   std::string text = "À " + HourMinute(now) + " : " + what;
   if (!lasting_.empty())
-    text += "\n\nToujours vrai, depuis " + Since(lasting_since_, now) + " : " + lasting_;
+    text += "\n\nToujours d'actualité, depuis " + Since(lasting_since_, now) + " : " + lasting_;
   // "de 03:00", or "du vendredi 4 décembre à 18:00".
   const std::string first = SameDay(first_at_, now)
                                 ? "de " + HourMinute(first_at_)
@@ -50,7 +50,6 @@ void Notices::Show(const std::string& what, const LocalTime& now) {
     text += "\n\nCe message remplace les " + std::to_string(replaced_) +
             " précédents ; le premier date " + first + ".";
   }
-  shown_ = text;
   messages_.ShowNotice(text);
 }
 

@@ -41,7 +41,6 @@ class Notices {
   LocalTime first_at_;  // the time of the first event it stands for
   std::string lasting_;
   LocalTime lasting_since_;
-  std::string shown_;  // the text on screen
 };
 
 }  // namespace orvando

@@ -107,7 +107,8 @@ std::string KumaQuery(std::string_view query, bool good, const std::string& reas
 // At most the service's share of `text`, cut after a whole line.
 std::string Bounded(std::string text) {
   if (text.size() > SignalDeVie::kMostBodyBytes) {
-    text.resize(text.rfind('\n', SignalDeVie::kMostBodyBytes - 1) + 1);
+    const size_t line_end = text.rfind('\n', SignalDeVie::kMostBodyBytes - 1);
+    text.resize(line_end == std::string::npos ? SignalDeVie::kMostBodyBytes : line_end + 1);
   }
   return text;
 }
@@ -240,8 +241,13 @@ bool SignalRequest(const std::string& address, bool good, const std::string& rea
   request.body = body;
   switch (ServiceOf(address)) {
     case Service::Healthchecks: {
+      // The check's own address, whatever the owner copied: without a last
+      // slash, nor the /start, /log or /fail of another kind of ping.
       std::string_view path = parts.path;
       if (!path.empty() && path.back() == '/') path.remove_suffix(1);
+      for (std::string_view ping : {"/start", "/log", "/fail"}) {
+        if (path.ends_with(ping)) path.remove_suffix(ping.size());
+      }
       request.url = std::string(parts.origin) + std::string(path) + (good ? "" : "/fail") + query;
       return true;
     }
@@ -279,10 +285,10 @@ void SignalDeVie::Load() {
   if (Address().empty()) return;
   const Outcome checked = CheckAddress(Address());
   usable_ = checked.ok;
-  history_.Write(usable_
-           ? "Signal de vie : " + ShownAddress(Address())
-           : "Signal de vie : l'adresse d'Orvando.ini (" + ShownAddress(Address()) +
-                 ") ne peut pas servir. " + checked.error + " Aucun signal ne lui sera envoyé.");
+  history_.Write(usable_ ? "Signal de vie : " + ShownAddress(Address())
+                         : "Signal de vie : l'adresse d'Orvando.ini (" + ShownAddress(Address()) +
+                               ") ne peut pas servir. " + checked.error +
+                               " Aucun signal ne lui sera envoyé.");
 }
 
 Outcome SignalDeVie::Save(const std::string& address) {
@@ -290,7 +296,7 @@ Outcome SignalDeVie::Save(const std::string& address) {
     const Outcome written = ini_.Write(address);
     if (!written) return written;
     history_.Write(address.empty() ? "Signal de vie : plus aucune adresse, plus aucun envoi."
-                         : "Signal de vie : " + ShownAddress(address));
+                                   : "Signal de vie : " + ShownAddress(address));
   }
   usable_ = !address.empty();  // checked by the window
   return Outcome::Ok();

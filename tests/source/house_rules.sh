@@ -33,7 +33,7 @@ hits=$(grep -rnE '\b(PeekMessage[AW]?|GetMessage[AW]?|MsgWaitForMultipleObjects(
 [ -z "$hits" ] || fail "a handler that runs pending messages: a wait is a state advanced by timer events" "$hits"
 
 hits=$(grep -rnE '\b(ReleaseDC|EndPaint|DeleteObject|DeleteDC|DestroyWindow|DestroyIcon|CloseHandle|RegCloseKey|FindClose)\s*\(|static_cast<H(BRUSH|FONT|BITMAP|ICON|PEN|GDIOBJ)>|\bGetProcAddress\s*\(' . |
-  grep -vE '^\./platform/win32/(unique_handle_win32\.h|window_win32\.cpp|dyn_calls_win32\.h):')
+  grep -vE '^\./platform/win32/(unique_handle_win32\.(h|cpp)|window_win32\.cpp|dyn_calls_win32\.h):')
 [ -z "$hits" ] || fail "a resource freed, cast or looked up by hand: give it an owner (unique_handle_win32.h)" "$hits"
 
 rank() {

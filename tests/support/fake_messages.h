@@ -15,11 +15,6 @@ class FakeMessages : public UserMessages {
     informations.push_back(text);
     if (while_open) while_open();  // the box's own loop, until someone presses OK
   }
-  void ShowNotice(const std::string& text) override {
-    notices.push_back(text);
-    notice_shown = true;
-    if (on_notice) on_notice();
-  }
   bool NoticeShown() const override { return notice_shown; }
   bool AskYesNo(const std::string& text) override {
     questions.push_back(text);
@@ -37,6 +32,11 @@ class FakeMessages : public UserMessages {
 
  protected:
   void ShowErrorBox(const std::string& text) override { errors.push_back(text); }
+  void ShowNoticeWindow(const std::string& text) override {
+    notices.push_back(text);
+    notice_shown = true;
+    if (on_notice) on_notice();
+  }
 };
 
 }  // namespace orvando::test

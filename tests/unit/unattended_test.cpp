@@ -104,7 +104,8 @@ TEST(Unattended_Notices, ANewEventReplacesTheUnreadOneAndSaysSinceWhen) {
       // A newer event adds to a cause that lasts, and never hides it.
       {14, 10, 0, true, "stuck", "À 10:00 : stuck", 1},
       {15, 9, 0, false, "i",
-       "À 09:00 : i\n\nToujours vrai, depuis le lundi 14 décembre à 10:00 : stuck\n\nCe message "
+       "À 09:00 : i\n\nToujours d'actualité, depuis le lundi 14 décembre à 10:00 : stuck\n\nCe "
+       "message "
        "remplace celui du lundi 14 décembre à 10:00."},
       {15, 9, 5, true, "j", "À 09:05 : j", -1},
   };

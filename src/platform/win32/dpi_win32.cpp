@@ -36,13 +36,6 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD ex_style, bool has_me
   }
 }
 
-SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD style,
-                         DWORD ex_style, bool has_menu, UINT dpi) {
-  RECT r{0, 0, TwipsToPx(client_width_twips, dpi), TwipsToPx(client_height_twips, dpi)};
-  AdjustWindowRectForDpi(r, style, ex_style, has_menu, dpi);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
 void FitFrameToClient(HWND window, int client_width, int client_height, UINT dpi,
                       const POINT* client_origin) {
   RECT frame{0, 0, TwipsToPx(client_width, dpi), TwipsToPx(client_height, dpi)};

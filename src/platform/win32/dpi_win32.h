@@ -29,10 +29,6 @@ UINT SystemDpi();
 // Grows a client rectangle to the window rectangle of that style, at `dpi`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD ex_style, bool has_menu, UINT dpi);
 
-// Outer window size for a client area of the given twips, at `dpi`.
-SIZE WindowSizeForClient(int client_width_twips, int client_height_twips, DWORD style,
-                         DWORD ex_style, bool has_menu, UINT dpi);
-
 // Gives a top-level window, once created, the frame whose client area is
 // `client_width` x `client_height` twips at `dpi`, the window's own: before
 // it exists only the system DPI is known, and a window that opens on a
@@ -49,7 +45,10 @@ struct FontSpec {
   bool bold = false;
   bool underline = false;
   const wchar_t* face = L"MS Sans Serif";
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontSpec& a, const FontSpec& b) {
+    return a.points == b.points && a.bold == b.bold && a.underline == b.underline &&
+           lstrcmpW(a.face, b.face) == 0;
+  }
 };
 UniqueFont CreatePointFont(const FontSpec& font, UINT dpi);
 

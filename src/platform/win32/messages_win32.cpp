@@ -24,7 +24,7 @@ void Win32Messages::ShowInformation(const std::string& text) {
   MessageBoxW(Owner(), Widen(text).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-void Win32Messages::ShowNotice(const std::string& text) {
+void Win32Messages::ShowNoticeWindow(const std::string& text) {
   notice_.Show(Widen(text));
 }
 

@@ -27,12 +27,12 @@ class Win32Messages : public UserMessages {
   // `owner` owns the boxes (the main window) while it is on screen.
   Win32Messages(NoticeBoard& notice, const Window& owner) : notice_(notice), owner_(owner) {}
   void ShowInformation(const std::string& text) override;
-  void ShowNotice(const std::string& text) override;
   bool NoticeShown() const override { return notice_.Shown(); }
   bool AskYesNo(const std::string& text) override;
 
  protected:
   void ShowErrorBox(const std::string& text) override;
+  void ShowNoticeWindow(const std::string& text) override;
 
  private:
   HWND Owner() const;

@@ -34,9 +34,13 @@ BOOL CALLBACK CollectTitled(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// A dialog, or a window its program's visible window owns. Many programs
+// (Visual Basic's, Delphi's) give every window, the main one too, an owner
+// that is never shown: that one does not make a box.
 bool IsBoxWindow(HWND window) {
   wchar_t cls[16];
-  return GetWindow(window, GW_OWNER) != nullptr ||
+  HWND owner = GetWindow(window, GW_OWNER);
+  return (owner && IsWindowVisible(owner)) ||
          (GetClassNameW(window, cls, 16) && lstrcmpW(cls, L"#32770") == 0);
 }
 

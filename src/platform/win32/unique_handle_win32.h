@@ -30,8 +30,8 @@ class Unique {
   explicit operator bool() const { return Valid(h_); }
   H release() { return std::exchange(h_, H{}); }
   void reset(H h = H{}) {
-    if (Valid(h_)) Free(h_);
-    h_ = h;
+    const H old = std::exchange(h_, h);
+    if (Valid(old)) Free(old);
   }
 
  private:
@@ -70,11 +70,9 @@ class UniqueThrough {
   H h_;
 };
 
-// An icon of `module`'s resources (null: the system's, such as IDI_WARNING)
-// drawn at `px` pixels.
-inline UniqueIcon LoadIconAt(HINSTANCE module, const wchar_t* name, int px) {
-  return UniqueIcon(static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, px, px, 0)));
-}
+// An icon of `module`'s resources drawn at `px` pixels. Null `module`: one
+// of the system's (IDI_WARNING), which Windows lends shared; ours is a copy.
+UniqueIcon LoadIconAt(HINSTANCE module, const wchar_t* name, int px);
 
 // A window's device context, from GetDC, for as long as the scope lasts.
 class WindowDc {

@@ -11,6 +11,8 @@
 //       two-windows    two windows titled "heavy weather"; ends when both are gone
 //       show-normal    shows its window normally, whatever show state it was given
 //       take-focus     brings its window to the front once shown
+//       hidden-owner   its window is owned by one that is never shown, as
+//                      Visual Basic's and Delphi's programs make theirs
 //       write-data     appends a 36-byte record to history.dat in its own
 //                      folder every ORVANDO_STATION_DATA_MS, as HeavyWeather
 //                      does while it reads the station
@@ -216,9 +218,12 @@ void OpenWindow(HINSTANCE instance, int number, int show) {
   // place of its own, so no ShowWindow ever applies the starter's state.
   const bool normal = HasMode(L"show-normal");
   const int offset = 40 * number;
+  HWND owner = HasMode(L"hidden-owner") ? CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 0, 0,
+                                                        nullptr, nullptr, instance, nullptr)
+                                        : nullptr;
   HWND window = CreateWindowW(L"HeavyWeatherStandIn", L"heavy weather",
                               WS_OVERLAPPEDWINDOW | (normal ? WS_VISIBLE : 0), offset, offset, 320,
-                              200, nullptr, nullptr, instance, nullptr);
+                              200, owner, nullptr, instance, nullptr);
   if (!window) return;
   SetWindowLongPtrW(window, GWLP_USERDATA, number);
   ++g_open_windows;
